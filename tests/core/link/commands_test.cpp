@@ -7,7 +7,7 @@
 
 using namespace tavimo;
 using namespace tavimo::link;
-using testing::SimLine;
+using testkit::SimLine;
 
 namespace {
 
@@ -17,6 +17,7 @@ struct WireCase {
     const char* name;
     std::function<bool(CommandSet&)> call;
     const char* expected; // command field + data sent to controller 2; "" = nothing sent
+    bool answered = true; // false: the controller may refuse it (nothing buffered)
 };
 
 TEST_F(Commands, WritesPutTheEncodedDataOnTheLineOrSendNothing)
@@ -92,7 +93,7 @@ TEST_F(Commands, ReadsSendTheSelectorDigitOrZero)
         {"GD 2", [&](CommandSet& c) { return c.readHeadCode(2, 2, text, true); }, "RGD2"},
         {"GD 3 refused", [&](CommandSet& c) { return c.readHeadCode(2, 3, text, true); }, ""},
         {"SD mode", [&](CommandSet& c) { return c.readScalingMode(Scaling::Display, 2, v, true); }, "RSD3"},
-        {"RBB", [&](CommandSet& c) { return c.readBlock(2, 1, 160, text, true); }, "RBB000001000160"},
+        {"RBB", [&](CommandSet& c) { return c.readBlock(2, 1, 160, text, true); }, "RBB000001000160", false},
         {"RBB 7 digits refused", [&](CommandSet& c) { return c.readBlock(2, 1000000, 1, text, true); }, ""},
     };
     for (const auto& c : cases) {
@@ -102,7 +103,7 @@ TEST_F(Commands, ReadsSendTheSelectorDigitOrZero)
             EXPECT_FALSE(ok) << c.name;
             EXPECT_EQ(sim_->requestCount(), 0u) << c.name;
         } else {
-            EXPECT_TRUE(ok) << c.name;
+            if (c.answered) EXPECT_TRUE(ok) << c.name;
             ASSERT_FALSE(requests().empty()) << c.name;
             EXPECT_EQ(requests().front(), c.expected) << c.name;
         }

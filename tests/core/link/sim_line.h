@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-namespace tavimo::testing {
+namespace tavimo::testkit {
 
 struct RecordingReporter : link::LinkReporter {
     std::vector<link::LinkMessage> shown;
@@ -69,4 +69,4 @@ protected:
     std::unique_ptr<link::CommandSet> commands_;
 };
 
-} // namespace tavimo::testing
+} // namespace tavimo::testkit

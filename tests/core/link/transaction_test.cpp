@@ -8,7 +8,7 @@ using namespace tavimo;
 using namespace tavimo::link;
 using sim::Fault;
 using sim::FaultKind;
-using testing::SimLine;
+using testkit::SimLine;
 
 namespace {
 

@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class Worker : public testing::SimLine {
+class Worker : public testkit::SimLine {
 protected:
     void SetUp() override
     {

@@ -1,0 +1,101 @@
+// tavimo-cli as a script would use it, on its demo line and on tavimo-sim.
+#include "run_program.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sstream>
+#include <unistd.h>
+
+using tavimo::testkit::runProgram;
+
+namespace {
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+TEST(Cli, DemoScanListsControllersZeroToThree)
+{
+    auto r = runProgram(TAVIMO_CLI, {"--demo", "scan"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 4u) << r.out;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(l[static_cast<size_t>(i)].substr(0, 8), std::to_string(i) + " HT-01 ");
+}
+
+TEST(Cli, ExitStatusSaysSuccessFailureOrUsage)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* inErr; // expected part of the message
+    } cases[] = {
+        {{"--demo", "get", "HM", "--id", "1"}, 0, ""},
+        {{"--demo", "set", "HM", "--id", "1", "3"}, 0, ""},
+        {{"--demo", "set", "HM", "--id", "1", "7"}, 1, "out of range"},
+        {{"--demo", "--timeout-index", "8", "get", "HM", "--id", "6"}, 1, "no valid answer"},
+        {{"--demo", "set", "UC", "--id", "2", "1", "2"}, 1, "out of range"},
+        {{"--demo", "get", "XX", "--id", "1"}, 2, "unknown command"},
+        {{"--demo", "get", "HM"}, 2, "--id"},
+        {{"--demo", "get", "HM", "--id", "9"}, 2, ""},
+        {{"--demo", "set", "HM", "--id", "1", "abc"}, 2, "integer"},
+        {{"--port", "/dev/tavimo-no-such-port", "get", "HM", "--id", "0"}, 1, "did not open"},
+        {{"frobnicate"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        auto r = runProgram(TAVIMO_CLI, c.args);
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        EXPECT_EQ(r.status, c.status) << joined << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.inErr), std::string::npos) << joined << "\n" << r.err;
+    }
+}
+
+TEST(Cli, GetPrintsParsedValuesAndRepeats)
+{
+    auto r = runProgram(TAVIMO_CLI, {"--demo", "get", "WT", "--id", "0", "--repeat", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 3u);
+    // Three decimals with four places each.
+    EXPECT_EQ(std::count(l[0].begin(), l[0].end(), ' '), 2);
+    EXPECT_EQ(l[0].size() - l[0].rfind('.'), 5u);
+}
+
+TEST(Cli, TalksToTheStandaloneSimulatorWithCheckCodes)
+{
+    // tavimo-sim prints its pty on the first line and runs until signalled.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fds[1], 1);
+        ::close(fds[0]);
+        ::execl(TAVIMO_SIM, TAVIMO_SIM, "--ids", "0,2,5", "--bcc", "1", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    std::string path;
+    char c = 0;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') path += c;
+    ASSERT_FALSE(path.empty());
+    auto r = runProgram(TAVIMO_CLI, {"--port", path, "--bcc", "1", "scan"});
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(fds[0]);
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 3u) << r.out;
+    EXPECT_EQ(l[0][0], '0');
+    EXPECT_EQ(l[1][0], '2');
+    EXPECT_EQ(l[2][0], '5');
+}
+
+} // namespace
