@@ -11,4 +11,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   libqcustomplot-dev libcli11-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xauth imagemagick fonts-noto-cjk \
-  dpkg-dev file
+  dpkg-dev file \
+  clang libclang-rt-14-dev
