@@ -200,10 +200,10 @@ bool CommandSet::writeLimits(int id, const JudgementLimits& l, bool report)
                      report);
 }
 
-bool CommandSet::teachUpper(int id, double& newLimit, bool report)
+bool CommandSet::teach(std::string_view mnemonic, int id, double& newLimit, bool report)
 {
     if (!validControllerId(id)) return false;
-    CommandResult r = send(Direction::Write, "HC", id, "0", report);
+    CommandResult r = send(Direction::Write, mnemonic, id, "0", report);
     if (!r.ok()) return false;
     auto v = parseRealField(r.data);
     if (!v) return false;
@@ -211,15 +211,14 @@ bool CommandSet::teachUpper(int id, double& newLimit, bool report)
     return true;
 }
 
+bool CommandSet::teachUpper(int id, double& newLimit, bool report)
+{
+    return teach("HC", id, newLimit, report);
+}
+
 bool CommandSet::teachLower(int id, double& newLimit, bool report)
 {
-    if (!validControllerId(id)) return false;
-    CommandResult r = send(Direction::Write, "LC", id, "0", report);
-    if (!r.ok()) return false;
-    auto v = parseRealField(r.data);
-    if (!v) return false;
-    newLimit = *v;
-    return true;
+    return teach("LC", id, newLimit, report);
 }
 
 bool CommandSet::calibrationStep(int id, int step, bool report)

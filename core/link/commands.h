@@ -89,6 +89,7 @@ public:
 private:
     CommandResult send(Direction dir, std::string_view mnemonic, int id, std::string_view data, bool report);
     bool sendWrite(std::string_view mnemonic, int id, std::string_view data, bool report);
+    bool teach(std::string_view mnemonic, int id, double& newLimit, bool report);
 
     Link& link_;
 };

@@ -91,22 +91,26 @@ std::string encodeSigned9(double value)
     return buf;
 }
 
+// Unsigned fixed-point text with `intDigits` integer digits at least and
+// `decimals` decimals, cut to its last `width` characters.
+static std::string encodeUnsigned(double value, int intDigits, int decimals, std::size_t width)
+{
+    long long q = scaled(value, decimals);
+    unsigned long long a = static_cast<unsigned long long>(q < 0 ? -q : q);
+    unsigned long long unit = decimals == 4 ? 10000 : 1000;
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%0*llu.%0*llu", intDigits, a / unit, decimals, a % unit);
+    return lastChars(buf, width);
+}
+
 std::string encodeUnsigned9(double value)
 {
-    long long q = scaled(value, 4);
-    unsigned long long a = static_cast<unsigned long long>(q < 0 ? -q : q);
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%04llu.%04llu", a / 10000, a % 10000);
-    return lastChars(buf, 9);
+    return encodeUnsigned(value, 4, 4, 9);
 }
 
 std::string encodeUnsigned6(double value)
 {
-    long long q = scaled(value, 3);
-    unsigned long long a = static_cast<unsigned long long>(q < 0 ? -q : q);
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%02llu.%03llu", a / 1000, a % 1000);
-    return lastChars(buf, 6);
+    return encodeUnsigned(value, 2, 3, 6);
 }
 
 std::string encode(Encoding e, double value)
