@@ -1,0 +1,25 @@
+// What the line thread owns: the pty, the incoming byte assembler, the
+// outgoing schedule. Private to the simulator's sources.
+#pragma once
+
+#include "sim/output_queue.h"
+#include "sim/pacing.h"
+#include "sim/pty.h"
+#include "sim/request_parser.h"
+#include "sim/simulator.h"
+
+namespace tavimo::sim {
+
+struct Simulator::Line {
+    explicit Line(const SimulatorOptions& o) : pacer(o.pace, o.baud, o.bitsPerCharacter) {}
+    Pty pty;
+    RequestAssembler assembler;
+    OutputQueue out;
+    EndlessStream stream;
+    LinePacer pacer;
+    // Paced: after an answer's last byte, watch for the next request without
+    // sleeping until this time, so no wake-up latency adds to the turnaround.
+    Clock::time_point watchUntil{};
+};
+
+} // namespace tavimo::sim
