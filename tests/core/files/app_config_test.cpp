@@ -3,6 +3,7 @@
 #include "files/ini_values.h"
 #include "files/settings_sections.h"
 #include "settings/head_initialization.h"
+#include "model_defaults.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +12,10 @@ namespace tavimo::files {
 namespace {
 
 using namespace tavimo::settings;
+using testing::missingKeyModel;
 using testing::readAll;
 using testing::TempFolder;
 using testing::writeAll;
-
-SettingsModel missingKeyModel()
-{
-    SettingsModel m;
-    for (ControllerSettings& c : m.controllers)
-        c.memories.fill(missingKeyMemoryDefaults());
-    return m;
-}
 
 class AppConfigFile : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "files/settings_sections.h"
 #include "settings/field_table.h"
 #include "settings/head_initialization.h"
+#include "model_defaults.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ namespace tavimo::files {
 namespace {
 
 using namespace tavimo::settings;
+using testing::missingKeyModel;
 using testing::readAll;
 using testing::TempFolder;
 using testing::writeAll;
@@ -50,15 +52,6 @@ SettingsModel variedModel()
     m.controllers[5].memories[2].INT_TRIG_THR = 0.1 + 0.2;
     m.controllers[5].memories[3].V_SCALE_SLOPE = 1;
     m.calculations = {{{false, 2, 7, 0}, {true, 1, 3, 4}, {true, 0, 5, 5}, {false, 0, 6, 7}}};
-    return m;
-}
-
-// What a file without any key loads as.
-SettingsModel missingKeyModel()
-{
-    SettingsModel m;
-    for (ControllerSettings& c : m.controllers)
-        c.memories.fill(missingKeyMemoryDefaults());
     return m;
 }
 
