@@ -15,10 +15,10 @@ namespace tavimo::sim {
 namespace {
 
 // Paced: the last byte of an answer is awaited by spinning for this long
-// before its time instead of sleeping, and the next request is watched for
-// without sleeping for the turnaround window after it.
-constexpr auto kSpinBeforeLastByte = std::chrono::microseconds(80);
-constexpr auto kTurnaroundWatch = std::chrono::microseconds(400);
+// before its time instead of sleeping, so the wake-up latency does not add
+// to the exchange (earlier bytes may come a little late; their lateness
+// does not add up, every time is absolute).
+constexpr auto kSpinBeforeLastByte = std::chrono::microseconds(50);
 constexpr auto kIdleWait = std::chrono::milliseconds(200);
 constexpr auto kDefaultNoCrStream = std::chrono::milliseconds(10000);
 
@@ -35,6 +35,7 @@ void Simulator::runLine()
 {
     lowerTimerSlack();
     Line& line = *line_;
+    if (line.pacer.pacing()) raiseLinePriority();
     char buf[1024];
     while (!stopRequested_) {
         if (unplugRequested_ && !unplugged_) {
@@ -46,13 +47,11 @@ void Simulator::runLine()
         const int fd = line.pty.masterFd();
         Clock::time_point now = Clock::now();
         if (fd >= 0) {
-            bool wasBusy = !line.out.empty();
             if (!line.out.flushDue(fd, now) || !line.stream.pump(fd, now)) {
                 // The master failed: the line is gone.
                 unplugRequested_ = true;
                 continue;
             }
-            if (wasBusy && line.out.empty() && line.pacer.pacing()) line.watchUntil = now + kTurnaroundWatch;
         }
         quiet_ = line.out.empty() && !line.stream.active();
 
@@ -63,7 +62,6 @@ void Simulator::runLine()
             if (line.pacer.pacing() && line.out.nextEndsAnswer()) wait -= kSpinBeforeLastByte;
         }
         if (auto due = line.stream.nextDue()) wait = std::min(wait, *due - now);
-        if (now < line.watchUntil) wait = Clock::duration::zero();
         if (wait < Clock::duration::zero()) wait = Clock::duration::zero();
 
         pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd, static_cast<short>(POLLIN | (line.out.blocked() ? POLLOUT : 0)), 0}};
@@ -79,7 +77,6 @@ void Simulator::runLine()
             ssize_t n = ::read(fd, buf, sizeof buf);
             if (n > 0) {
                 Clock::time_point at = Clock::now();
-                line.watchUntil = {};
                 for (const ReceivedFrame& f : line.assembler.feed(std::string_view(buf, static_cast<std::size_t>(n)), at))
                     onFrame(f);
             }

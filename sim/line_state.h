@@ -17,9 +17,6 @@ struct Simulator::Line {
     OutputQueue out;
     EndlessStream stream;
     LinePacer pacer;
-    // Paced: after an answer's last byte, watch for the next request without
-    // sleeping until this time, so no wake-up latency adds to the turnaround.
-    Clock::time_point watchUntil{};
 };
 
 } // namespace tavimo::sim

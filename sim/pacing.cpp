@@ -1,6 +1,8 @@
 #include "sim/pacing.h"
 
 #include <cmath>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/prctl.h>
 
 namespace tavimo::sim {
@@ -21,6 +23,17 @@ Clock::duration LinePacer::characters(std::size_t n) const
 void lowerTimerSlack()
 {
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+}
+
+} // namespace tavimo::sim
+
+namespace tavimo::sim {
+
+void raiseLinePriority()
+{
+    sched_param p{};
+    p.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    (void)pthread_setschedparam(pthread_self(), SCHED_FIFO, &p);
 }
 
 } // namespace tavimo::sim

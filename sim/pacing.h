@@ -23,5 +23,9 @@ private:
 // Lowers the calling thread's timer slack to 1 ns (Linux), so that timed
 // waits end when asked, not up to 50 us later.
 void lowerTimerSlack();
+// Paced lines: runs the calling thread at the lowest real-time priority when
+// the system allows it, so a busy machine does not delay the line's bytes.
+// Silently keeps the normal priority otherwise.
+void raiseLinePriority();
 
 } // namespace tavimo::sim
