@@ -11,3 +11,5 @@ ctest --preset default
 cmake --preset sanitize
 cmake --build --preset sanitize -j 2
 ctest --preset sanitize
+# The file readers once more, under libFuzzer, for a short time.
+bash scripts/fuzz.sh 30
