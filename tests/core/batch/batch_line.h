@@ -42,19 +42,25 @@ protected:
     // checked, the worker running with no screen open.
     void start(std::vector<int> ids)
     {
-        sim::SimulatorOptions o;
-        o.ids = ids;
-        sim_ = std::make_unique<sim::Simulator>(o);
-        ASSERT_TRUE(sim_->start());
+        startOffline(ids);
         ASSERT_TRUE(port_.openPort(sim_->portPath(), "19200", "O", kTestTimeoutIndex, false, false, "1", "8"));
         std::array<int, 8> list{-1, -1, -1, -1, -1, -1, -1, -1};
         for (std::size_t i = 0; i < ids.size(); ++i) list[i] = ids[i];
         active_.setScanned(list, static_cast<int>(ids.size()));
         active_.setOnline(true);
+        ASSERT_TRUE(worker_->resumeWorker());
+    }
+
+    // The simulator and the worker (suspended), the port closed, offline.
+    void startOffline(std::vector<int> ids)
+    {
+        sim::SimulatorOptions o;
+        o.ids = std::move(ids);
+        sim_ = std::make_unique<sim::Simulator>(o);
+        ASSERT_TRUE(sim_->start());
         shared_.checks.checked.fill(true);
         worker_ = std::make_unique<measure::TSdrvThread>(commands_, active_, shared_, 40, 3);
         control_ = std::make_unique<link::WorkerControlFor<measure::TSdrvThread>>(*worker_);
-        ASSERT_TRUE(worker_->resumeWorker());
     }
 
     void TearDown() override
@@ -104,6 +110,14 @@ protected:
         std::vector<std::string> out;
         for (const auto& r : requestsTo(id))
             if (r[0] == 'W') out.push_back(r);
+        return out;
+    }
+
+    std::vector<std::string> writesStartingWith(int id, const std::string& prefix) const
+    {
+        std::vector<std::string> out;
+        for (const auto& w : writesTo(id))
+            if (w.rfind(prefix, 0) == 0) out.push_back(w);
         return out;
     }
 

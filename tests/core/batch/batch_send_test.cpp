@@ -34,13 +34,6 @@ protected:
         op_ = ScriptedOperator{};
     }
     MemorySettings& memory(int id, int m) { return settings::memorySettings(model_, id, m); }
-    std::vector<std::string> writesStartingWith(int id, const std::string& prefix) const
-    {
-        std::vector<std::string> out;
-        for (const auto& w : writesTo(id))
-            if (w.rfind(prefix, 0) == 0) out.push_back(w);
-        return out;
-    }
     // Mnemonics read from `id`, among `among`.
     std::set<std::string> readsAmong(int id, const std::set<std::string>& among) const
     {
