@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     app.add_flag("--demo", o.demo, "Use a simulated line with controllers 0 to 3");
 
     addLinkCommands(app, ctx);
+    addSettingsCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

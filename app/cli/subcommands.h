@@ -8,5 +8,6 @@ namespace tavimo::cli {
 class CliContext;
 
 void addLinkCommands(CLI::App& app, CliContext& ctx);
+void addSettingsCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace tavimo::cli

@@ -30,6 +30,11 @@ FailureReport failureReport(FailureContext context, int code)
     case kCodeSharedBuffer:
         if (context == FailureContext::Operation) return {Msg::SharedBufferFailure, false};
         break;
+    case kCodeFileOpen: return {Msg::FileOpenFailed, false};
+    case kCodeFileRead: return {Msg::FileReadFailed, false};
+    case kCodeFileCreate: return {Msg::FileCreateFailed, false};
+    case kCodeFileWrite: return {Msg::FileWriteFailed, false};
+    case kCodeFileBackup: return {Msg::BackupFailed, false};
     default: break;
     }
     return {Msg::ProgramError, true};

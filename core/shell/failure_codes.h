@@ -22,6 +22,12 @@ inline constexpr int kCodeScanFailed = 401;         // going online: no controll
 inline constexpr int kCodeSettingTransfer = 402;    // calculation read-back: UC failed
 inline constexpr int kCodeWorkerNotPaused = 500;
 inline constexpr int kCodeWorkerNotResumed = 501;
+// File operations; the program goes on after their message.
+inline constexpr int kCodeFileOpen = 200;
+inline constexpr int kCodeFileRead = 202;
+inline constexpr int kCodeFileCreate = 203;
+inline constexpr int kCodeFileWrite = 204;
+inline constexpr int kCodeFileBackup = 209;
 
 // Which handler raised the code: going online and offline have their own
 // texts for 500 and 501.

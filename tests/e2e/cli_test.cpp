@@ -99,3 +99,48 @@ TEST(Cli, TalksToTheStandaloneSimulatorWithCheckCodes)
 }
 
 } // namespace
+
+namespace {
+
+std::string tempPath(const std::string& name)
+{
+    return ::testing::TempDir() + "tavimo-e2e-" + std::to_string(::getpid()) + "-" + name;
+}
+
+TEST(CliSettings, NewCheckAndExportAFile)
+{
+    const std::string tsd = tempPath("a.TSD"), txt = tempPath("a.TXT");
+    auto r = runProgram(TAVIMO_CLI, {"settings", "new", "--out", tsd, "--head", "2:4"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runProgram(TAVIMO_CLI, {"settings", "check", tsd});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.out.empty());
+    r = runProgram(TAVIMO_CLI, {"settings", "export", tsd, txt, "--language", "en"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runProgram("/bin/cat", {txt});
+    EXPECT_NE(r.out.find("[Setting of  ID 2]"), std::string::npos);
+    EXPECT_NE(r.out.find("\r\n"), std::string::npos);
+
+    // A value outside its window field is reported with its place.
+    r = runProgram("/bin/sed", {"-i", "0,/^HI_TH_LEVEL=.*/s//HI_TH_LEVEL=1000/", tsd});
+    ASSERT_EQ(r.status, 0);
+    r = runProgram(TAVIMO_CLI, {"settings", "check", tsd});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("ID0 memory 0 HI_TH_LEVEL = 1000.0000"), std::string::npos) << r.out;
+    std::remove(tsd.c_str());
+    std::remove((tsd.substr(0, tsd.size() - 3) + "BAK").c_str());
+    std::remove(txt.c_str());
+}
+
+TEST(CliSettings, FileFailuresAndBadArgumentsAreReported)
+{
+    auto r = runProgram(TAVIMO_CLI, {"settings", "check", tempPath("missing.TSD")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.err.empty());
+    r = runProgram(TAVIMO_CLI, {"settings", "new", "--out", tempPath("x.TSD"), "--head", "9:1"});
+    EXPECT_EQ(r.status, 2);
+    r = runProgram(TAVIMO_CLI, {"settings", "new", "--out", "/proc/tavimo/x.TSD"});
+    EXPECT_EQ(r.status, 1);
+}
+
+} // namespace
