@@ -22,6 +22,9 @@ int main(int argc, char** argv)
     app.add_flag("--demo", o.demo, "Use a simulated line with controllers 0 to 3");
 
     addLinkCommands(app, ctx);
+    addBatchCommands(app, ctx);
+    addOperationCommands(app, ctx);
+    addWatchCommands(app, ctx);
     addSettingsCommands(app, ctx);
 
     try {

@@ -8,6 +8,9 @@ namespace tavimo::cli {
 class CliContext;
 
 void addLinkCommands(CLI::App& app, CliContext& ctx);
+void addBatchCommands(CLI::App& app, CliContext& ctx);     // receive, send
+void addOperationCommands(CLI::App& app, CliContext& ctx); // copy-memory, init, reboot, head-codes
+void addWatchCommands(CLI::App& app, CliContext& ctx);     // watch
 void addSettingsCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace tavimo::cli

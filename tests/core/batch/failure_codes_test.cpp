@@ -32,6 +32,11 @@ TEST(FailureCodes, EachContextMapsItsCodes)
         {FailureContext::Operation, kCodeCommunicationError, Msg::CommunicationErrorStop, false},
         {FailureContext::Operation, kCodeSharedBuffer, Msg::SharedBufferFailure, false},
         {FailureContext::Operation, kCodeInternal, Msg::ProgramError, true},
+        {FailureContext::Operation, kCodeFileOpen, Msg::FileOpenFailed, false},
+        {FailureContext::Operation, kCodeFileRead, Msg::FileReadFailed, false},
+        {FailureContext::Operation, kCodeFileCreate, Msg::FileCreateFailed, false},
+        {FailureContext::Operation, kCodeFileWrite, Msg::FileWriteFailed, false},
+        {FailureContext::Operation, kCodeFileBackup, Msg::BackupFailed, false},
         {FailureContext::Operation, kCodePortNotOpened, Msg::ProgramError, true}, // not an operation's code
         {FailureContext::GoingOnline, 777, Msg::ProgramError, true},
     };
