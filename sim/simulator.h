@@ -59,7 +59,8 @@ public:
     void setRequestListener(std::function<void(const std::string&)> listener);
 
     // Inspect or change one controller's full state under the simulator's
-    // lock; false if that ID is not on the line.
+    // lock; false if that ID is not on the line. `fn` must not call back
+    // into the simulator (the lock is held).
     template <class Fn>
     bool withController(int id, Fn&& fn)
     {
