@@ -26,6 +26,7 @@ int main(int argc, char** argv)
     addOperationCommands(app, ctx);
     addWatchCommands(app, ctx);
     addSettingsCommands(app, ctx);
+    addWaveCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

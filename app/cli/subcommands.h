@@ -12,5 +12,6 @@ void addBatchCommands(CLI::App& app, CliContext& ctx);     // receive, send
 void addOperationCommands(CLI::App& app, CliContext& ctx); // copy-memory, init, reboot, head-codes
 void addWatchCommands(CLI::App& app, CliContext& ctx);     // watch
 void addSettingsCommands(CLI::App& app, CliContext& ctx);
+void addWaveCommands(CLI::App& app, CliContext& ctx); // capture, wave convert
 
 } // namespace tavimo::cli
