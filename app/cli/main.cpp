@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     addBatchCommands(app, ctx);
     addOperationCommands(app, ctx);
     addWatchCommands(app, ctx);
+    addCalibrationCommands(app, ctx);
     addSettingsCommands(app, ctx);
     addWaveCommands(app, ctx);
 

@@ -20,11 +20,6 @@ std::optional<double> realAt(const std::string& data, std::size_t pos1, std::siz
     return parseRealField(std::string_view(data).substr(pos1 - 1, width));
 }
 
-std::optional<int> hexAt(const std::string& data, std::size_t pos1)
-{
-    if (data.size() < pos1) return std::nullopt;
-    return parseHexDigit(data[pos1 - 1]);
-}
 
 } // namespace
 

@@ -215,6 +215,9 @@ std::uint32_t SerialPort::closePort()
     }
     purgePort();
     ::tcsetattr(fd_, TCSANOW, &saved_->line);
+    // The exclusive flag belongs to the device, not to this descriptor: clear
+    // it, or the next open of a device someone else holds open fails.
+    (void)::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
     portOpen_ = false;

@@ -1,5 +1,6 @@
 #include "measure/polling_worker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -9,7 +10,9 @@ namespace tavimo::measure {
 
 namespace {
 
-constexpr auto kIdleWait = std::chrono::milliseconds(2);
+// An idle pass blocks until it is woken (a state change, wake()) or this
+// long has passed, so that a screen opened without wake() is still served.
+constexpr auto kIdleWait = std::chrono::milliseconds(100);
 
 void bitsToFlags(int out, bool& hi, bool& go, bool& lo, bool& alarm)
 {
@@ -73,11 +76,24 @@ void TSdrvThread::setState(WorkerState s)
     stateChanged_.notify_all();
 }
 
+std::chrono::milliseconds TSdrvThread::handshakeWait() const
+{
+    // The worker acknowledges at its next command boundary. One command to a
+    // controller in alarm can cost two attempts and two clearing commands of
+    // two attempts each: six read timeouts, plus a second of slack.
+    const long long t = commands_.link().port().timeoutMs();
+    return std::chrono::milliseconds(std::max<long long>(kHandshakePolls * kHandshakePollMs, 6 * t + 1000));
+}
+
 bool TSdrvThread::waitForState(WorkerState wanted)
 {
     std::unique_lock lk(mutex_);
-    return stateChanged_.wait_for(lk, std::chrono::milliseconds(kHandshakePolls * kHandshakePollMs),
-                                  [&] { return state_.load() == static_cast<int>(wanted); });
+    return stateChanged_.wait_for(lk, handshakeWait(), [&] { return state_.load() == static_cast<int>(wanted); });
+}
+
+void TSdrvThread::wake()
+{
+    wake_.notify_all();
 }
 
 bool TSdrvThread::pauseWorker()
@@ -179,23 +195,29 @@ void TSdrvThread::measuredValueCycle()
     for (int i = 0; i < n; ++i) {
         const int id = active_.activeId(i);
         Reading& r = readings[static_cast<std::size_t>(id)];
-        if (!commands_.read(link::cmd::MD, id, r.value, false)) {
+        // A pause is honoured after every command, failed or not: a dead
+        // controller costs two timeouts per command.
+        bool ok = commands_.read(link::cmd::MD, id, r.value, false);
+        if (pauseRequested()) return;
+        if (!ok) {
             r = {};
             continue;
         }
+        ok = commands_.read(link::cmd::OT, id, r.out, false);
         if (pauseRequested()) return;
-        if (!commands_.read(link::cmd::OT, id, r.out, false)) {
+        if (!ok) {
             r.out = r.zero = r.unit = 0;
             continue;
         }
+        ok = commands_.read(link::cmd::ZS, id, r.zero, false);
         if (pauseRequested()) return;
-        if (!commands_.read(link::cmd::ZS, id, r.zero, false)) {
+        if (!ok) {
             r.zero = r.unit = 0;
             continue;
         }
+        ok = commands_.read(link::cmd::UT, id, r.unit, false);
         if (pauseRequested()) return;
-        if (!commands_.read(link::cmd::UT, id, r.unit, false)) r.unit = 0;
-        else if (pauseRequested()) return;
+        if (!ok) r.unit = 0;
     }
     std::unique_lock lk(shared_.measureLock, std::defer_lock);
     if (!lk.try_lock_for(kDataLockWait)) return;
@@ -223,25 +245,29 @@ void TSdrvThread::waveformCycle()
     for (int i = 0; i < n; ++i) {
         const int id = active_.activeId(i);
         Sample& s = samples[static_cast<std::size_t>(id)];
-        if (!commands_.read(link::cmd::MD, id, s.value, false)) {
+        bool ok = commands_.read(link::cmd::MD, id, s.value, false);
+        if (pauseRequested()) return;
+        if (!ok) {
             s = {};
             continue;
         }
+        ok = commands_.read(link::cmd::HT, id, s.upper, false);
         if (pauseRequested()) return;
-        if (!commands_.read(link::cmd::HT, id, s.upper, false)) {
+        if (!ok) {
             s.upper = s.lower = 0;
             s.out = 0;
             continue;
         }
+        ok = commands_.read(link::cmd::LT, id, s.lower, false);
         if (pauseRequested()) return;
-        if (!commands_.read(link::cmd::LT, id, s.lower, false)) {
+        if (!ok) {
             s.lower = 0;
             s.out = 0;
             continue;
         }
+        ok = commands_.read(link::cmd::OT, id, s.out, false);
         if (pauseRequested()) return;
-        if (!commands_.read(link::cmd::OT, id, s.out, false)) s.out = 0;
-        else if (pauseRequested()) return;
+        if (!ok) s.out = 0;
     }
     std::unique_lock lk(shared_.waveLock, std::defer_lock);
     if (!lk.try_lock_for(kDataLockWait)) return;
@@ -281,11 +307,12 @@ void TSdrvThread::bufferingStatusCycle()
     }
     if (!link::validControllerId(req.controllerId)) return;
     BufferStatus st;
-    if (!commands_.read(link::cmd::BR, req.controllerId, st.runState, false) || pauseRequested()) return;
-    if (!commands_.read(link::cmd::BC, req.controllerId, st.triggerState, false) || pauseRequested()) return;
-    if (!commands_.read(link::cmd::BN, req.controllerId, st.storedCount, false, req.holdMode != 0 ? 1 : 2) ||
-        pauseRequested())
-        return;
+    bool ok = commands_.read(link::cmd::BR, req.controllerId, st.runState, false);
+    if (!ok || pauseRequested()) return;
+    ok = commands_.read(link::cmd::BC, req.controllerId, st.triggerState, false);
+    if (!ok || pauseRequested()) return;
+    ok = commands_.read(link::cmd::BN, req.controllerId, st.storedCount, false, req.holdMode != 0 ? 1 : 2);
+    if (!ok || pauseRequested()) return;
     std::unique_lock lk(shared_.bufferLock, std::defer_lock);
     if (!lk.try_lock_for(kDataLockWait)) return;
     shared_.bufferStatus = st;

@@ -9,6 +9,7 @@
 #include "measure/shared_data.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -26,7 +27,8 @@ enum class WorkerState : int {
     Running = 6,
 };
 
-// Polls of 50 ms that pauseWorker and resumeWorker wait for the worker.
+// Polls of 50 ms that pauseWorker and resumeWorker wait for the worker at
+// least; longer when one command can take longer (see handshakeWait).
 inline constexpr int kHandshakePolls = 201;
 inline constexpr int kHandshakePollMs = 50;
 
@@ -55,6 +57,9 @@ public:
     bool resumeWorker();
     // Ends the thread and waits for it (shutdown).
     void terminate();
+    // Ends an idle wait at once: call after changing the screen mode, the
+    // collect flag or the online flag.
+    void wake();
 
     // Cycles run so far (for tests and benchmarks).
     std::uint64_t cycles() const { return cycles_.load(); }
@@ -67,6 +72,7 @@ private:
     bool pauseRequested() const { return state_.load() == static_cast<int>(WorkerState::PauseRequested); }
     void setState(WorkerState s);
     bool waitForState(WorkerState wanted);
+    std::chrono::milliseconds handshakeWait() const;
     void idleWait();
 
     link::CommandSet& commands_;

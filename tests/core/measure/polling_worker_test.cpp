@@ -69,15 +69,43 @@ TEST_F(Worker, StartsSuspendedAndResumesOnlyOnline)
     EXPECT_EQ(worker_->currentState(), static_cast<int>(WorkerState::Paused));
 }
 
-TEST_F(Worker, SendsNothingWithoutAMeasurementScreen)
+TEST_F(Worker, SendsNothingAndBlocksWithoutAMeasurementScreen)
 {
     start();
     shared_.screenMode = 0;
     ASSERT_TRUE(worker_->resumeWorker());
-    runCycles(20);
+    std::this_thread::sleep_for(150ms);
     shared_.screenMode = 2; // waveform screen without collection
-    runCycles(20);
+    worker_->wake();
+    auto before = worker_->cycles();
+    std::this_thread::sleep_for(300ms);
     EXPECT_EQ(sim_->requestCount(), 0u);
+    // Idle passes wait on the condition variable: a handful, not thousands.
+    EXPECT_LE(worker_->cycles() - before, 10u);
+    // A screen opened is served at once after wake().
+    shared_.screenMode = 1;
+    worker_->wake();
+    runCycles(2);
+    EXPECT_GT(sim_->requestCount(), 0u);
+}
+
+TEST_F(Worker, APauseIsTakenAfterAFailedCommandWithDeadControllers)
+{
+    std::array<int, 8> ids{0, 5, 6, 7, -1, -1, -1, -1}; // 5, 6 and 7 do not answer
+    active_.setScanned(ids, 4);
+    start();
+    shared_.screenMode = 1;
+    ASSERT_TRUE(worker_->resumeWorker());
+    // Wait until the worker is busy with the dead controllers.
+    for (int i = 0; i < 2000; ++i) {
+        auto f = frames();
+        if (!f.empty() && f.back()[7] == '5') break;
+        std::this_thread::sleep_for(1ms);
+    }
+    auto sentBefore = sim_->requestCount();
+    ASSERT_TRUE(worker_->pauseWorker());
+    // At most the two attempts of the command in progress after the request.
+    EXPECT_LE(sim_->requestCount() - sentBefore, 2u);
 }
 
 TEST_F(Worker, MeasuredValuesOfActiveControllersOnly)
