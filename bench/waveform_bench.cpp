@@ -253,44 +253,49 @@ struct Chart {
     }
 };
 
-// The chart showing the whole archive at once (the time axis widened to all
-// of it), redrawn offscreen.
-void BM_ChartRedrawFullArchive(benchmark::State& state)
+// The series of the full archive and the axes to show them with: the whole
+// archive in view, or the window as the capture left it (the last 9 s).
+struct ChartContent {
+    WavePlot plot;
+    WaveAxes axes;
+};
+
+ChartContent chartContent(bool wholeArchive)
 {
     const WaveArchive archive = fullArchive();
-    const WaveScreenConfig cfg = chartFields();
-    WaveAxes axes;
-    const WavePlot p = plotAll(archive, cfg, axes);
-    axes.time = {0, static_cast<double>(lastElapsed(archive.back()))};
-    Chart chart;
-    chart.show(p, axes);
-    for (auto _ : state) chart.plot.replot(QCustomPlot::rpImmediateRefresh);
-    state.counters["points"] = static_cast<double>(p.pointCount());
+    ChartContent c;
+    c.plot = plotAll(archive, chartFields(), c.axes);
+    if (wholeArchive) c.axes.time = {0, static_cast<double>(lastElapsed(archive.back()))};
+    return c;
 }
 
-// The same with the window as the capture shows it: the last 9 s.
+// The chart redrawn offscreen, its data unchanged.
+void redrawBenchmark(benchmark::State& state, bool wholeArchive)
+{
+    const ChartContent c = chartContent(wholeArchive);
+    Chart chart;
+    chart.show(c.plot, c.axes);
+    for (auto _ : state) chart.plot.replot(QCustomPlot::rpImmediateRefresh);
+    state.counters["points"] = static_cast<double>(c.plot.pointCount());
+}
+
+void BM_ChartRedrawFullArchive(benchmark::State& state)
+{
+    redrawBenchmark(state, true);
+}
+
 void BM_ChartRedrawWindow(benchmark::State& state)
 {
-    const WaveArchive archive = fullArchive();
-    const WaveScreenConfig cfg = chartFields();
-    WaveAxes axes;
-    const WavePlot p = plotAll(archive, cfg, axes);
-    Chart chart;
-    chart.show(p, axes);
-    for (auto _ : state) chart.plot.replot(QCustomPlot::rpImmediateRefresh);
+    redrawBenchmark(state, false);
 }
 
 // All series handed to the chart again, then redrawn.
 void BM_ChartSetDataAndRedraw(benchmark::State& state)
 {
-    const WaveArchive archive = fullArchive();
-    const WaveScreenConfig cfg = chartFields();
-    WaveAxes axes;
-    const WavePlot p = plotAll(archive, cfg, axes);
-    axes.time = {0, static_cast<double>(lastElapsed(archive.back()))};
+    const ChartContent c = chartContent(true);
     Chart chart;
     for (auto _ : state) {
-        chart.show(p, axes);
+        chart.show(c.plot, c.axes);
         chart.plot.replot(QCustomPlot::rpImmediateRefresh);
     }
 }
