@@ -28,6 +28,7 @@ int main(int argc, char** argv)
     addCalibrationCommands(app, ctx);
     addSettingsCommands(app, ctx);
     addWaveCommands(app, ctx);
+    addBufferCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

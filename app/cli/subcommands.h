@@ -14,5 +14,6 @@ void addWatchCommands(CLI::App& app, CliContext& ctx);     // watch
 void addCalibrationCommands(CLI::App& app, CliContext& ctx); // calibrate, calc
 void addSettingsCommands(CLI::App& app, CliContext& ctx);
 void addWaveCommands(CLI::App& app, CliContext& ctx); // capture, wave convert
+void addBufferCommands(CLI::App& app, CliContext& ctx); // buffer run
 
 } // namespace tavimo::cli

@@ -52,7 +52,7 @@ BufferingScreen::BufferingScreen(BufferingLine line, const BufferScreenConfig& c
 {
 }
 
-void BufferingScreen::open()
+void BufferingScreen::open(int position)
 {
     line_.record.resetForScreen(config_.runSettings());
     online_ = line_.online();
@@ -60,7 +60,7 @@ void BufferingScreen::open()
     for (int i = 0; i < line_.ctx.active.activeCount(); ++i) ids_.push_back(line_.ctx.active.activeId(i));
     clearDisplay();
     lastSeen_ = line_.record.copy();
-    if (!ids_.empty()) selectController(0);
+    if (!ids_.empty()) selectController(position >= 0 && position < static_cast<int>(ids_.size()) ? position : 0);
 }
 
 std::vector<std::string> BufferingScreen::idLabels() const
@@ -118,7 +118,7 @@ void BufferingScreen::statusTick(MonitorClock::time_point now)
     if (!s) return; // a tick without the lock is skipped silently
     lastSeen_ = s;
     showStatus(*s);
-    if (monitor_.statusSeen(*s, now) || monitor_.timerFired(now)) autoEnd();
+    if (monitor_.statusSeen(*s, now) || monitor_.timerFired(now)) stop();
 }
 
 void BufferingScreen::completionTimerFired(MonitorClock::time_point now)
@@ -126,13 +126,13 @@ void BufferingScreen::completionTimerFired(MonitorClock::time_point now)
     // While another action runs the timer stays due; the next status tick
     // after it fires it.
     if (closed_ || busy_) return;
-    if (monitor_.timerFired(now)) autoEnd();
+    if (monitor_.timerFired(now)) stop();
 }
 
-int BufferingScreen::autoEnd()
+int BufferingScreen::stop()
 {
     Guard guard(*this);
-    if (!guard) return kCodeRefused;
+    if (!guard || !online_) return kCodeRefused;
     const int code = endRunAutomatically(line_, monitor_);
     if (auto s = line_.record.copy()) lastSeen_ = s;
     return code;

@@ -57,14 +57,17 @@ public:
 
     // Creation: resets the record and applies the configured run settings,
     // remembers the online flag and the connected controllers, selects the
-    // first one (with its traffic when online).
-    void open();
+    // first one (with its traffic when online), or the one at `position`.
+    void open(int position = 0);
 
     // RadioGroup1; also after a batch send made while the screen is open.
     void selectController(int position);
     void reselect() { selectController(selected_); }
     // Button1.
     int toggle();
+    // Stop whatever the polled status says (the automatic end; the command
+    // line's abort).
+    int stop();
     // The 200 ms status timer (online only). Also fires a completion timer
     // that came due while another action ran.
     void statusTick(MonitorClock::time_point now);
@@ -106,7 +109,6 @@ private:
     class Guard;
     void showStatus(const BufferingState& s);
     void clearDisplay();
-    int autoEnd();
     int withWorkerPaused(const std::function<int()>& work);
 
     BufferingLine line_;

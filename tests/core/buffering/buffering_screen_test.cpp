@@ -122,6 +122,21 @@ TEST_F(Screen, AnotherControllerCannotBeSelectedWhileARunIsPending)
     EXPECT_FALSE(requestsTo(1).empty());
 }
 
+TEST_F(Screen, StopEndsTheRunOfTheControllerOpenedWithWhateverThePolledStatusSays)
+{
+    startLine({0, 1});
+    BufferingScreen screen(line(), config(1000, 4));
+    screen.open(1);
+    EXPECT_EQ(state().controllerId, 1);
+    EXPECT_TRUE(requestsTo(0).empty());
+    ASSERT_EQ(screen.toggle(), kCodeOk);
+    EXPECT_EQ(state().runState, 0); // not polled yet: the button would start again
+    sim_->clearLog();
+    EXPECT_EQ(screen.stop(), kCodeOk);
+    EXPECT_EQ(requestsTo(1), std::vector<std::string>{"WBR0"});
+    EXPECT_FALSE(screen.monitor().pending());
+}
+
 TEST_F(Screen, AReadoutIsModal)
 {
     startLine({0, 1});
