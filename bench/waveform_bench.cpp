@@ -15,17 +15,7 @@
 
 #ifdef TAVIMO_BENCH_CHART
 #include <QApplication>
-// The build defines QT_NO_KEYWORDS because core has members named "slots";
-// the chart's header spells the keywords out, so they are lent to it.
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#define emit Q_EMIT
-#define foreach Q_FOREACH
 #include <qcustomplot.h>
-#undef signals
-#undef slots
-#undef emit
-#undef foreach
 #endif
 
 namespace {
@@ -43,7 +33,7 @@ void fillLiveBlock(measure::WaveBlock& b, std::uint32_t& tick)
         r.tick = tick;
         tick += 7;
         for (int id = 0; id < measure::kWaveSlots; ++id) {
-            auto& s = r.slots[static_cast<std::size_t>(id)];
+            auto& s = r.slot[static_cast<std::size_t>(id)];
             const double t = r.tick / 1000.0;
             s.valid = 1;
             s.value = 2.5 + 2 * std::sin(t + id);

@@ -77,7 +77,7 @@ bool readWaveform(measure::SharedData& shared, Readings& out)
     if (shared.liveCount <= 0 || shared.liveCount > measure::kWaveRecordsPerBlock) return false;
     const auto& rec = shared.liveBlock.records[static_cast<std::size_t>(shared.liveCount - 1)];
     for (std::size_t id = 0; id < out.size(); ++id) {
-        const auto& s = rec.slots[id];
+        const auto& s = rec.slot[id];
         out[id] = {s.value, s.hi != 0, s.go != 0, s.lo != 0, s.alarm != 0};
     }
     shared.liveCount = 0;

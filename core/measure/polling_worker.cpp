@@ -278,7 +278,7 @@ void TSdrvThread::waveformCycle()
         if (pauseRequested()) return;
         const int id = active_.activeId(i);
         const Sample& s = samples[static_cast<std::size_t>(id)];
-        WaveSlot& slot = rec.slots[static_cast<std::size_t>(id)];
+        WaveSlot& slot = rec.slot[static_cast<std::size_t>(id)];
         slot.value = s.value;
         slot.upper = s.upper;
         slot.lower = s.lower;

@@ -28,7 +28,7 @@ struct WaveRecord {
     std::uint32_t elapsed = 0; // filled in when the block is archived
     std::int32_t step = 0;     // filled in when the block is archived
     std::uint8_t reserved[44]{};
-    std::array<WaveSlot, kWaveSlots> slots{};
+    std::array<WaveSlot, kWaveSlots> slot{}; // by controller ID
 };
 
 struct WaveBlock {
@@ -42,7 +42,7 @@ static_assert(sizeof(WaveSlot) == 96);
 static_assert(offsetof(WaveSlot, value) == 8);
 static_assert(offsetof(WaveSlot, hi) == 32);
 static_assert(sizeof(WaveRecord) == 824);
-static_assert(offsetof(WaveRecord, slots) == 56);
+static_assert(offsetof(WaveRecord, slot) == 56);
 static_assert(sizeof(WaveBlock) == 29712);
 static_assert(offsetof(WaveBlock, records) == 48);
 

@@ -40,7 +40,7 @@ std::optional<std::string> waveCsvBytes(const WaveArchive& archive, shell::Langu
             const WaveRecord& rec = block.records[static_cast<std::size_t>(i)];
             line.clear();
             appendNumber(line, ++lineNumber);
-            for (const WaveSlot& slot : rec.slots) {
+            for (const WaveSlot& slot : rec.slot) {
                 line += ", ";
                 line += formatCsvNumber(slot.valid ? slot.value : 0.0);
             }

@@ -83,9 +83,9 @@ void plotBlock(WavePlot& plot, WaveAxes& axes, const measure::WaveBlock& block, 
             const int id = active.activeId(k);
             if (id < 0 || id >= measure::kWaveSlots) continue;
             const auto u = static_cast<std::size_t>(id);
-            if (options.plotted[u] && rec.slots[u].valid) plot.controllers[u].push_back({x, rec.slots[u].value});
+            if (options.plotted[u] && rec.slot[u].valid) plot.controllers[u].push_back({x, rec.slot[u].value});
         }
-        const measure::WaveSlot& sel = rec.slots[static_cast<std::size_t>(selected)];
+        const measure::WaveSlot& sel = rec.slot[static_cast<std::size_t>(selected)];
         if (!sel.valid) continue;
         if (cfg.THRESHOLD) plotLimits(plot, x, sel);
         if (cfg.HI_PASS_LO) plotBars(plot, x, sel, cfg.OUT_POSITION);

@@ -191,9 +191,9 @@ TEST_F(Worker, WaveformRingStopsAtThirtySixRecords)
     std::lock_guard lk(shared_.waveLock);
     EXPECT_EQ(shared_.liveCount, kWaveRecordsPerBlock);
     const WaveRecord& r = shared_.liveBlock.records[0];
-    EXPECT_EQ(r.slots[0].valid, 1);
-    EXPECT_EQ(r.slots[1].valid, 0);
-    EXPECT_EQ(r.slots[2].valid, 1);
+    EXPECT_EQ(r.slot[0].valid, 1);
+    EXPECT_EQ(r.slot[1].valid, 0);
+    EXPECT_EQ(r.slot[2].valid, 1);
     EXPECT_EQ(r.elapsed, 0u);
     EXPECT_EQ(mnemonicsSent(), (std::set<std::string>{"MD", "HT", "LT", "OT"}));
 }

@@ -98,8 +98,8 @@ TEST_F(LiveCapture, ElapsedAndStepStayTrueAcrossTheTickWrap)
             }
             EXPECT_LT(r.elapsed, 1000000u);
             EXPECT_EQ(r.step, static_cast<std::int32_t>(r.elapsed - previousBlockEnd));
-            EXPECT_EQ(r.slots[0].valid, 1);
-            EXPECT_EQ(r.slots[1].valid, 0);
+            EXPECT_EQ(r.slot[0].valid, 1);
+            EXPECT_EQ(r.slot[1].valid, 0);
             last = r.elapsed;
             ++records;
         }
@@ -182,8 +182,8 @@ protected:
         auto& r = shared_.liveBlock.records[static_cast<std::size_t>(shared_.liveCount++)];
         r.tick = tick;
         for (std::size_t id : {0u, 1u}) {
-            r.slots[id].valid = 1;
-            r.slots[id].value = value;
+            r.slot[id].valid = 1;
+            r.slot[id].value = value;
         }
     }
     // A capture of `blocks` blocks of 3 samples 100 ms apart.
@@ -234,7 +234,7 @@ TEST_F(Screen, CollectNeedsTheLineAndAnEmptyTickDoesNothing)
     std::lock_guard lk(shared_.waveLock);
     EXPECT_EQ(shared_.liveCount, 0); // taken out and handed back empty
     EXPECT_EQ(shared_.liveBlock.records[0].tick, 0u);
-    EXPECT_EQ(shared_.liveBlock.records[0].slots[0].valid, 0);
+    EXPECT_EQ(shared_.liveBlock.records[0].slot[0].valid, 0);
 }
 
 TEST_F(Screen, ReplayPlaysEveryBlockAtTheCaptureIntervalThenStops)

@@ -40,8 +40,8 @@ inline WaveBlock tickBlock(std::uint32_t tick, int count, std::uint32_t dt = 10)
     for (int i = 0; i < count; ++i) {
         WaveRecord& r = b.records[static_cast<std::size_t>(i)];
         r.tick = tick + static_cast<std::uint32_t>(i) * dt;
-        r.slots[0].valid = 1;
-        r.slots[0].value = i * 0.5;
+        r.slot[0].valid = 1;
+        r.slot[0].value = i * 0.5;
     }
     return b;
 }

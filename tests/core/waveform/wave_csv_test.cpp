@@ -24,17 +24,17 @@ WaveArchive sampleArchive()
     WaveBlock b1;
     b1.count = 2;
     b1.records[0].elapsed = 0;
-    b1.records[0].slots[0] = {.valid = 1, .value = 0.1234};
+    b1.records[0].slot[0] = {.valid = 1, .value = 0.1234};
     b1.records[1].elapsed = 250;
-    b1.records[1].slots[0] = {.valid = 1, .value = -1.5e-6};
-    b1.records[2].slots[0] = {.valid = 1, .value = 99}; // beyond the count: not written
+    b1.records[1].slot[0] = {.valid = 1, .value = -1.5e-6};
+    b1.records[2].slot[0] = {.valid = 1, .value = 99}; // beyond the count: not written
     a.appendVerbatim(b1);
     WaveBlock b2;
     b2.count = 1;
     b2.records[0].elapsed = 4294967295u;
-    b2.records[0].slots[0] = {.valid = 1, .value = 1000};
-    b2.records[0].slots[3] = {.valid = 0, .value = 7.5};
-    b2.records[0].slots[7] = {.valid = 1, .value = 2.25};
+    b2.records[0].slot[0] = {.valid = 1, .value = 1000};
+    b2.records[0].slot[3] = {.valid = 0, .value = 7.5};
+    b2.records[0].slot[7] = {.valid = 1, .value = 2.25};
     a.appendVerbatim(b2);
     return a;
 }

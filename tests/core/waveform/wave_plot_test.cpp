@@ -23,7 +23,7 @@ protected:
         auto& r = block_.records[static_cast<std::size_t>(i)];
         r.elapsed = elapsed;
         r.step = static_cast<std::int32_t>(elapsed);
-        r.slots[static_cast<std::size_t>(id)].valid = 1;
+        r.slot[static_cast<std::size_t>(id)].valid = 1;
         return r;
     }
     void plot(int count) { plotBlock(plot_, axes_, block_, count, options_); }
@@ -42,7 +42,7 @@ TEST_F(Plotting, LimitLinesStepFromTheSecondSampleOn)
     config_.SELECT_ID = 2;
     const double upper[] = {1.5, 2.5, 2.0}, lower[] = {-1, -0.5, -2};
     for (int i = 0; i < 3; ++i) {
-        auto& s = record(i, 100u * i, 2).slots[2];
+        auto& s = record(i, 100u * i, 2).slot[2];
         s.upper = upper[i];
         s.lower = lower[i];
     }
@@ -60,7 +60,7 @@ TEST_F(Plotting, JudgementBarsGrowWhileOnAndShowFiveMsForOneSample)
     // HI on at 0 only; GO on at 10..30, off at 40, on again at 50; AL never.
     const bool hi[] = {1, 0, 0, 0, 0, 0}, go[] = {0, 1, 1, 1, 0, 1};
     for (int i = 0; i < 6; ++i) {
-        auto& s = record(i, 10u * i).slots[0];
+        auto& s = record(i, 10u * i).slot[0];
         s.hi = hi[i];
         s.go = go[i];
     }
@@ -80,7 +80,7 @@ TEST_F(Plotting, OnlyValidSlotsOfCheckedActiveControllers)
         record(i, 10u * i, 1);
         record(i, 10u * i, 5);
     }
-    block_.records[1].slots[0].valid = 0; // a cycle in which ID 0 was not connected
+    block_.records[1].slot[0].valid = 0; // a cycle in which ID 0 was not connected
     options_.plotted[1] = false;
     plot(2);
     EXPECT_EQ(plot_.controllers[0].size(), 1u);
