@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset default
 cmake --build --preset default -j 2
-exec ./build/default/app/tavimo-cli --demo scan
+exec ./build/default/app/gui/Tavimo --demo

@@ -172,36 +172,57 @@ void MainWindowState::pickHeadType(int type, bool confirmed)
     showModel();
 }
 
+namespace {
+
+// One scaling (display or voltage) as members of the memory values.
+struct ScalingMembers {
+    std::int32_t settings::MemorySettings::*mode;
+    double settings::MemorySettings::*sense1;
+    double settings::MemorySettings::*offset;
+    double settings::MemorySettings::*senseA;
+    double settings::MemorySettings::*valueA;
+    double settings::MemorySettings::*senseB;
+    double settings::MemorySettings::*valueB;
+    std::int32_t settings::MemorySettings::*direct;
+};
+
+using MS = settings::MemorySettings;
+constexpr ScalingMembers kDisplayScaling{&MS::D_SCALE_MODE,    &MS::D_SENSE_VALUE_1, &MS::D_SCALE_OFFSET,
+                                         &MS::D_SENSE_VALUE_A, &MS::D_SCALE_VALUE_A, &MS::D_SENSE_VALUE_B,
+                                         &MS::D_SCALE_VALUE_B, &MS::D_SCALE_DIRECT};
+constexpr ScalingMembers kVoltageScaling{&MS::V_SCALE_MODE,    &MS::V_SENSE_VALUE_1, &MS::V_SCALE_OFFSET,
+                                         &MS::V_SENSE_VALUE_A, &MS::V_SCALE_VALUE_A, &MS::V_SENSE_VALUE_B,
+                                         &MS::V_SCALE_VALUE_B, &MS::V_SCALE_DIRECT};
+constexpr int kScaleModeCount = 4;
+
+// "Non" (0) puts the scaling's fields back: the points at 0, point B's
+// detected value at R and its shown value at `valueB`, no inversion.
+void setScaleMode(MS& m, const ScalingMembers& s, int mode, double R, double valueB)
+{
+    if (mode < 0 || mode >= kScaleModeCount) return;
+    m.*s.mode = mode;
+    if (mode != 0) return;
+    m.*s.sense1 = 0;
+    m.*s.offset = 0;
+    m.*s.senseA = 0;
+    m.*s.valueA = 0;
+    m.*s.senseB = R;
+    m.*s.valueB = valueB;
+    m.*s.direct = 0;
+}
+
+} // namespace
+
 void MainWindowState::setDisplayScaleMode(int mode)
 {
-    if (mode < 0 || mode >= 4) return;
-    settings::MemorySettings& m = shown_.memory;
-    m.D_SCALE_MODE = mode;
-    if (mode != 0) return;
     const double R = settings::roundToFourDecimals(headRange());
-    m.D_SENSE_VALUE_1 = 0;
-    m.D_SCALE_OFFSET = 0;
-    m.D_SENSE_VALUE_A = 0;
-    m.D_SCALE_VALUE_A = 0;
-    m.D_SENSE_VALUE_B = R;
-    m.D_SCALE_VALUE_B = R;
-    m.D_SCALE_DIRECT = 0;
+    setScaleMode(shown_.memory, kDisplayScaling, mode, R, R);
 }
 
 void MainWindowState::setVoltageScaleMode(int mode)
 {
-    if (mode < 0 || mode >= 4) return;
-    settings::MemorySettings& m = shown_.memory;
-    m.V_SCALE_MODE = mode;
-    if (mode != 0) return;
     const double R = settings::roundToFourDecimals(headRange());
-    m.V_SENSE_VALUE_1 = 0;
-    m.V_SCALE_OFFSET = 0;
-    m.V_SENSE_VALUE_A = 0;
-    m.V_SCALE_VALUE_A = 0;
-    m.V_SENSE_VALUE_B = R;
-    m.V_SCALE_VALUE_B = 5.0;
-    m.V_SCALE_DIRECT = 0;
+    setScaleMode(shown_.memory, kVoltageScaling, mode, R, 5.0); // B-point voltage 5 V
 }
 
 void MainWindowState::setDecimalTo(std::string_view control, double value)
