@@ -144,3 +144,78 @@ TEST(CliSettings, FileFailuresAndBadArgumentsAreReported)
 }
 
 } // namespace
+
+namespace {
+
+std::string slurp(const std::string& path)
+{
+    auto r = runProgram("/bin/cat", {path});
+    return r.status == 0 ? r.out : std::string();
+}
+
+class CliFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Keep the user's own configuration out of the way.
+        configHome_ = tempPath("config");
+        ::setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
+    }
+    std::string configHome_;
+};
+
+TEST_F(CliFiles, CaptureWritesBlocksAndConvertGivesTheSameCsv)
+{
+    const std::string tmd = tempPath("c.TMD"), csv = tempPath("c.CSV"), again = tempPath("d.CSV");
+    auto r = runProgram(TAVIMO_CLI,
+                        {"--demo", "capture", "--seconds", "1", "--out", tmd, "--csv", csv, "--language", "en"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = slurp(tmd);
+    ASSERT_GT(bytes.size(), 112u);
+    EXPECT_EQ((bytes.size() - 112) % 29712, 0u) << bytes.size();
+    r = runProgram(TAVIMO_CLI, {"wave", "convert", tmd, "--csv", again, "--language", "en"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string first = slurp(csv);
+    EXPECT_EQ(first, slurp(again));
+    EXPECT_EQ(first.rfind("Line number,", 0), 0u) << first.substr(0, 80);
+    EXPECT_NE(first.find("\r\n"), std::string::npos);
+
+    // A truncated file is refused with a message.
+    r = runProgram("/usr/bin/truncate", {"-s", "5000", tmd});
+    ASSERT_EQ(r.status, 0);
+    r = runProgram(TAVIMO_CLI, {"wave", "convert", tmd, "--csv", again});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.err.empty());
+}
+
+TEST_F(CliFiles, BufferRunReadsThePointsBackIntoACsv)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fds[1], 1);
+        ::close(fds[0]);
+        ::execl(TAVIMO_SIM, TAVIMO_SIM, "--ids", "1", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    std::string path;
+    char c = 0;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') path += c;
+    ASSERT_FALSE(path.empty());
+    // Logging needs a trigger setting other than none or cyclic.
+    auto r = runProgram(TAVIMO_CLI, {"--port", path, "set", "TG", "--id", "1", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string csv = tempPath("b.CSV");
+    r = runProgram(TAVIMO_CLI, {"--port", path, "buffer", "run", "--id", "1", "--points", "500", "--rate", "10",
+                                "--trigger-point", "1", "--out", csv, "--language", "en"});
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+    ::close(fds[0]);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = slurp(csv);
+    EXPECT_GE(std::count(text.begin(), text.end(), '\n'), 500) << text.substr(0, 200);
+}
+
+} // namespace
