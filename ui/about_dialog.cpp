@@ -44,9 +44,11 @@ TForm21::TForm21(QWidget* parent) : QDialog(parent)
     auto* info = new QLineEdit(this);
     info->setObjectName("Edit_About_Info");
     info->setReadOnly(true);
+    info->setFocusPolicy(Qt::NoFocus);
     auto* ok = new QPushButton(this);
     ok->setObjectName("CloseButton");
     ok->setDefault(true);
+    ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* head = new QHBoxLayout;
