@@ -1,6 +1,7 @@
 #include "window/precondition_checks.h"
 
-#include "scripted_operator.h"
+#include "../batch/scripted_operator.h"
+#include "counting_worker.h"
 #include "shell/catalog.h"
 #include "sim/simulator.h"
 
@@ -44,7 +45,7 @@ protected:
     link::ActiveControllers active_;
     measure::SharedData shared_;
     testkit::CountingWorker worker_;
-    testkit::ScriptedOperator op_;
+    batchtest::ScriptedOperator op_;
 };
 
 TEST_F(PreconditionTest, LoggingPassesWithTriggersAndNoCalculation)
@@ -56,8 +57,7 @@ TEST_F(PreconditionTest, LoggingPassesWithTriggersAndNoCalculation)
     EXPECT_TRUE(op_.messages.empty());
     EXPECT_EQ(worker_.pauses, 2); // one pause per check
     EXPECT_EQ(worker_.resumes, 2);
-    EXPECT_EQ(op_.progressOpen, 0);
-    EXPECT_EQ(op_.busy, 0);
+    EXPECT_TRUE(op_.balanced());
 }
 
 TEST_F(PreconditionTest, RunningCalculationStopsLoggingBeforeTheTriggerCheck)
@@ -93,8 +93,7 @@ TEST_F(PreconditionTest, WorkerThatWillNotPauseEndsTheApplication)
     const PreconditionResult r = checkLoggingPreconditions(ctx);
     EXPECT_EQ(r.code, 500);
     EXPECT_EQ(op_.terminations, 1);
-    EXPECT_EQ(op_.progressOpen, 0);
-    EXPECT_EQ(op_.busy, 0);
+    EXPECT_TRUE(op_.balanced());
     worker_.refusePause = false;
     worker_.refuseResume = true;
     EXPECT_EQ(checkCalculationPrecondition(ctx).code, 501);

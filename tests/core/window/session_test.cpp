@@ -1,7 +1,7 @@
 #include "window/session.h"
 
 #include "files/ini_document.h"
-#include "scripted_operator.h"
+#include "../batch/scripted_operator.h"
 #include "shell/catalog.h"
 #include "sim/simulator.h"
 
@@ -85,7 +85,7 @@ TEST_F(SessionTest, ClosingWhileOnlineStopsTheWorkerClosesThePortAndSaves)
 
     Session s(options);
     s.open();
-    testkit::ScriptedOperator op;
+    batchtest::ScriptedOperator op;
     link::OnlineView view;
     ASSERT_EQ(link::goOnline(s.onlineParts(op, view), s.onlineLine()), 0);
     EXPECT_TRUE(s.active.online());
@@ -122,7 +122,7 @@ TEST_F(SessionTest, OperationsFailCleanlyWithoutAWorker)
     Session s(options);
     s.open();
     s.stopWorker();
-    testkit::ScriptedOperator op;
+    batchtest::ScriptedOperator op;
     settings::OperationContext ctx = s.operationContext(op);
     EXPECT_FALSE(ctx.worker.pauseWorker());
 }
