@@ -273,7 +273,14 @@ void TForm1::BitBtn3Click()
 
 void TForm1::runDialog(std::string_view form)
 {
-    if (const DialogRunner run = dialogRunner(form)) run(*this);
+    if (const DialogRunner run = dialogRunner(form)) {
+        try {
+            run(*this);
+        } catch (...) {
+            op_.message(msgText(shell::Msg::ProgramError));
+            return fatalExit();
+        }
+    }
     render();
 }
 

@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <stdexcept>
+
 using namespace tavimo;
 using namespace tavimo::ui;
 
@@ -336,6 +338,32 @@ private Q_SLOTS:
         QCOMPARE(w().screenMode(), window::kScreenWaveform);
         QVERIFY(get<QToolButton>("SpeedButton2")->isChecked());
         registerScreen(window::kScreenWaveform, {});
+    }
+
+    void calculationDialogOpensOnlyWhenAllowedAndAFailureEndsTheProgram()
+    {
+        f->open({0, 1});
+        int runs = 0;
+        registerDialog("TForm7", [&](TForm1&) {
+            ++runs;
+            throw std::runtime_error("broken dialog");
+        });
+        w().BitBtn3Click(); // offline
+        QCOMPARE(f->messages, QStringList{text(shell::Msg::DoItOnline)});
+        goOnline();
+        f->sim->withController(1, [](sim::ControllerState& c) { c.memory().holdMode = 1; });
+        f->messages.clear();
+        w().BitBtn3Click();
+        QCOMPARE(f->messages, QStringList{text(shell::Msg::CalculationNotAllowed)});
+        QCOMPARE(runs, 0);
+        f->sim->withController(1, [](sim::ControllerState& c) { c.memory().holdMode = 0; });
+        f->messages.clear();
+        w().BitBtn3Click();
+        QCOMPARE(runs, 1);
+        QCOMPARE(f->messages, QStringList{text(shell::Msg::ProgramError)});
+        QVERIFY(w().fatalEnded());
+        QVERIFY(!f->session->workerRunning());
+        registerDialog("TForm7", {});
     }
 
     void helpWithoutAFileGivesTheMessage()
