@@ -10,6 +10,6 @@ $SUDO apt-get install -y -q --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglx-dev \
   libqcustomplot-dev libcli11-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth imagemagick fonts-noto-cjk \
+  xvfb xauth xdotool imagemagick fonts-noto-cjk \
   dpkg-dev file \
   clang libclang-rt-14-dev
