@@ -71,25 +71,11 @@ TEST(Cli, GetPrintsParsedValuesAndRepeats)
 TEST(Cli, TalksToTheStandaloneSimulatorWithCheckCodes)
 {
     // tavimo-sim prints its pty on the first line and runs until signalled.
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(fds[1], 1);
-        ::close(fds[0]);
-        ::execl(TAVIMO_SIM, TAVIMO_SIM, "--ids", "0,2,5", "--bcc", "1", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    std::string path;
-    char c = 0;
-    while (::read(fds[0], &c, 1) == 1 && c != '\n') path += c;
-    ASSERT_FALSE(path.empty());
-    auto r = runProgram(TAVIMO_CLI, {"--port", path, "--bcc", "1", "scan"});
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(fds[0]);
+    auto r = [] {
+        tavimo::testkit::BackgroundProgram sim(TAVIMO_SIM, {"--ids", "0,2,5", "--bcc", "1"});
+        EXPECT_FALSE(sim.firstLine().empty());
+        return runProgram(TAVIMO_CLI, {"--port", sim.firstLine(), "--bcc", "1", "scan"});
+    }();
     ASSERT_EQ(r.status, 0) << r.err;
     auto l = lines(r.out);
     ASSERT_EQ(l.size(), 3u) << r.out;
@@ -190,19 +176,8 @@ TEST_F(CliFiles, CaptureWritesBlocksAndConvertGivesTheSameCsv)
 
 TEST_F(CliFiles, BufferRunReadsThePointsBackIntoACsv)
 {
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(fds[1], 1);
-        ::close(fds[0]);
-        ::execl(TAVIMO_SIM, TAVIMO_SIM, "--ids", "1", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    std::string path;
-    char c = 0;
-    while (::read(fds[0], &c, 1) == 1 && c != '\n') path += c;
+    tavimo::testkit::BackgroundProgram sim(TAVIMO_SIM, {"--ids", "1"});
+    const std::string& path = sim.firstLine();
     ASSERT_FALSE(path.empty());
     // Logging needs a trigger setting other than none or cyclic.
     auto r = runProgram(TAVIMO_CLI, {"--port", path, "set", "TG", "--id", "1", "2"});
@@ -210,9 +185,6 @@ TEST_F(CliFiles, BufferRunReadsThePointsBackIntoACsv)
     const std::string csv = tempPath("b.CSV");
     r = runProgram(TAVIMO_CLI, {"--port", path, "buffer", "run", "--id", "1", "--points", "500", "--rate", "10",
                                 "--trigger-point", "1", "--out", csv, "--language", "en"});
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
-    ::close(fds[0]);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string text = slurp(csv);
     EXPECT_GE(std::count(text.begin(), text.end(), '\n'), 500) << text.substr(0, 200);

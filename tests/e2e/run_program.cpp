@@ -1,5 +1,6 @@
 #include "run_program.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -48,6 +49,35 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     ::waitpid(pid, &status, 0);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
+}
+
+BackgroundProgram::BackgroundProgram(const std::string& program, const std::vector<std::string>& args)
+{
+    int fds[2];
+    if (::pipe(fds) != 0) return;
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fds[1], 1);
+        ::close(fds[0]);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    pid_ = pid;
+    char c = 0;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') firstLine_ += c;
+    ::close(fds[0]);
+}
+
+BackgroundProgram::~BackgroundProgram()
+{
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
 }
 
 } // namespace tavimo::testkit
