@@ -12,6 +12,7 @@
 #include "ui/help_opener.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/register_screens.h"
 #include "ui/splash.h"
 #include "ui/tavimo_mark.h"
 #include "window/instance_lock.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
         options.configPath = configPath;
         options.firstPort = demoLine.portPath();
         window::Session session(options);
+        ui::registerScreens();
         ui::GuiOperator op;
         ui::TForm1 main(session, op, help, {demo && !demoLine.portPath().empty()});
         app.setFatalHandler([&main] { main.fatalExit(); });
