@@ -3,6 +3,7 @@
 // selection, Start, the status ticks and the completion timer, the readout,
 // the CSV file and the release of the controllers at the end.
 #include "cli/cli_context.h"
+#include "cli/csv_options.h"
 #include "cli/online_session.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_operator.h"
@@ -42,9 +43,7 @@ struct BufferArgs {
     int triggerPoint = 1;
     bool wait = false;
     std::string out;
-    std::string language;  // "ja", "en" or empty (the configuration's)
-    std::string separator; // "comma", "semicolon", "tab" or empty (the configuration's)
-    std::string decimal;   // "period", "comma" or empty (the configuration's)
+    CsvOptions csv;
 };
 
 std::atomic<bool> interrupted{false};
@@ -59,22 +58,6 @@ class BufferOperator : public TerminalOperator {
 public:
     bool cancelRequested() override { return interrupted.load(); }
 };
-
-struct FileChoice {
-    shell::Language language = shell::Language::Japanese;
-    waveform::CsvFormat format;
-};
-
-FileChoice fileChoice(const files::AppConfig& config, const BufferArgs& a)
-{
-    FileChoice c;
-    c.language = config.environment.LANGUAGE == 0 ? shell::Language::Japanese : shell::Language::English;
-    c.format = {config.environment.CSV_SEPARATOR, config.environment.DECIMAL_SEPARATOR};
-    if (!a.language.empty()) c.language = a.language == "ja" ? shell::Language::Japanese : shell::Language::English;
-    if (!a.separator.empty()) c.format.separatorIndex = a.separator == "comma" ? 0 : a.separator == "semicolon" ? 1 : 2;
-    if (!a.decimal.empty()) c.format.decimalIndex = a.decimal == "comma" ? 1 : 0;
-    return c;
-}
 
 int positionOf(const link::ActiveControllers& active, int id)
 {
@@ -141,7 +124,7 @@ int runBuffer(CliContext& ctx, const BufferArgs& a)
     files::AppConfig appConfig;
     settings::SettingsModel unusedModel;
     files::loadAppConfig(files::appConfigPath(), appConfig, unusedModel);
-    const FileChoice file = fileChoice(appConfig, a);
+    const CsvChoice file = csvChoice(appConfig, a.csv);
     buffering::BufferScreenConfig config = buffering::loadBufferConfig(files::appConfigPath());
     config.setRunSettings({1, a.points, a.rate, a.triggerPoint});
 
@@ -223,12 +206,7 @@ void addBufferCommands(CLI::App& app, CliContext& ctx)
     run->add_flag("--wait", a->wait,
                   "Wait for the trigger without a time limit (default: give up 10 s after the predicted run time)");
     run->add_option("--out", a->out, "CSV file to write (.CSV; an existing file is kept as .BAK)")->required();
-    run->add_option("--language", a->language, "CSV header language (default: the configuration's LANGUAGE)")
-        ->check(CLI::IsMember({"ja", "en"}));
-    run->add_option("--separator", a->separator, "CSV value separator (default: the configuration's CSV_SEPARATOR)")
-        ->check(CLI::IsMember({"comma", "semicolon", "tab"}));
-    run->add_option("--decimal", a->decimal, "CSV decimal character (default: the configuration's DECIMAL_SEPARATOR)")
-        ->check(CLI::IsMember({"period", "comma"}));
+    addCsvOptions(*run, a->csv);
     run->callback([&ctx, a] { ctx.action = [&ctx, a] { return runBuffer(ctx, *a); }; });
 }
 

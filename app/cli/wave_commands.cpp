@@ -3,6 +3,7 @@
 // measurement-data file and optionally as CSV; and a measurement-data file
 // turned into CSV.
 #include "cli/cli_context.h"
+#include "cli/csv_options.h"
 #include "cli/online_session.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_operator.h"
@@ -24,10 +25,8 @@ namespace tavimo::cli {
 namespace {
 
 struct CsvArgs {
-    std::string csv;       // output CSV; empty: none
-    std::string language;  // "ja", "en" or empty (the configuration's)
-    std::string separator; // "comma", "semicolon", "tab" or empty (the configuration's)
-    std::string decimal;   // "period", "comma" or empty (the configuration's)
+    std::string csv; // output CSV; empty: none
+    CsvOptions options;
 };
 
 struct CaptureArgs {
@@ -50,27 +49,12 @@ extern "C" void onCaptureInterrupt(int)
 }
 
 // Language and CSV settings from the options, else from the configuration.
-struct CsvChoice {
-    shell::Language language = shell::Language::Japanese;
-    waveform::CsvFormat format;
-};
-
 CsvChoice csvChoice(const CsvArgs& a)
 {
     files::AppConfig config;
     settings::SettingsModel unused;
     files::loadAppConfig(files::appConfigPath(), config, unused);
-    CsvChoice c;
-    c.language = config.environment.LANGUAGE == 0 ? shell::Language::Japanese : shell::Language::English;
-    c.format = {config.environment.CSV_SEPARATOR, config.environment.DECIMAL_SEPARATOR};
-    if (a.language == "ja") c.language = shell::Language::Japanese;
-    if (a.language == "en") c.language = shell::Language::English;
-    if (a.separator == "comma") c.format.separatorIndex = 0;
-    if (a.separator == "semicolon") c.format.separatorIndex = 1;
-    if (a.separator == "tab") c.format.separatorIndex = 2;
-    if (a.decimal == "period") c.format.decimalIndex = 0;
-    if (a.decimal == "comma") c.format.decimalIndex = 1;
-    return c;
+    return cli::csvChoice(config, a.options);
 }
 
 bool reportFile(waveform::WaveFileError e, const std::string& path, const std::string& detail)
@@ -88,16 +72,6 @@ bool writeCsv(const waveform::WaveArchive& archive, const CsvArgs& a)
     const CsvChoice c = csvChoice(a);
     std::string detail;
     return reportFile(waveform::saveWaveCsv(a.csv, archive, c.language, c.format, &detail), a.csv, detail);
-}
-
-void addCsvOptions(CLI::App& cmd, CsvArgs& a)
-{
-    cmd.add_option("--language", a.language, "CSV header language (default: the configuration's LANGUAGE)")
-        ->check(CLI::IsMember({"ja", "en"}));
-    cmd.add_option("--separator", a.separator, "CSV value separator (default: the configuration's CSV_SEPARATOR)")
-        ->check(CLI::IsMember({"comma", "semicolon", "tab"}));
-    cmd.add_option("--decimal", a.decimal, "CSV decimal character (default: the configuration's DECIMAL_SEPARATOR)")
-        ->check(CLI::IsMember({"period", "comma"}));
 }
 
 std::size_t recordCount(const waveform::WaveArchive& archive)
@@ -199,7 +173,7 @@ void addWaveCommands(CLI::App& app, CliContext& ctx)
     capture->add_option("--csv", c->csv.csv, "Also write the capture as CSV");
     capture->add_option("--interval", c->interval, "Display interval in ms, 100 to 500 (default: the configuration's)")
         ->check(CLI::Range(100, 500));
-    addCsvOptions(*capture, c->csv);
+    addCsvOptions(*capture, c->csv.options);
     capture->callback([&ctx, c] { ctx.action = [&ctx, c] { return runCapture(ctx, *c); }; });
 
     auto* wave = app.add_subcommand("wave", "Measurement-data files");
@@ -208,7 +182,7 @@ void addWaveCommands(CLI::App& app, CliContext& ctx)
     auto* convert = wave->add_subcommand("convert", "Write a measurement-data file (.TMD) as CSV");
     convert->add_option("file", v->tmd, "Measurement-data file")->required();
     convert->add_option("--csv", v->csv.csv, "CSV file to write")->required();
-    addCsvOptions(*convert, v->csv);
+    addCsvOptions(*convert, v->csv.options);
     convert->callback([&ctx, v] { ctx.action = [v] { return runConvert(*v); }; });
 }
 

@@ -8,26 +8,40 @@
 
 namespace tavimo::testkit {
 
+namespace {
+
+// Starts program with args, its stdout on outFd and its stderr on errFd
+// (-1: inherited); returns the child's pid.
+pid_t spawn(const std::string& program, const std::vector<std::string>& args, int outFd, int errFd)
+{
+    const pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    ::dup2(outFd, 1);
+    if (errFd >= 0) ::dup2(errFd, 2);
+    ::closefrom(3);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+}
+
+} // namespace
+
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args)
 {
     ProgramResult r;
     int out[2], err[2];
     if (::pipe(out) != 0 || ::pipe(err) != 0) return r;
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::dup2(err[1], 2);
-        ::close(out[0]);
-        ::close(err[0]);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
+    const pid_t pid = spawn(program, args, out[1], err[1]);
     ::close(out[1]);
     ::close(err[1]);
+    if (pid < 0) {
+        ::close(out[0]);
+        ::close(err[0]);
+        return r;
+    }
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     int open = 2;
     char buf[4096];
@@ -55,18 +69,12 @@ BackgroundProgram::BackgroundProgram(const std::string& program, const std::vect
 {
     int fds[2];
     if (::pipe(fds) != 0) return;
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(fds[1], 1);
-        ::close(fds[0]);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
+    const pid_t pid = spawn(program, args, fds[1], -1);
     ::close(fds[1]);
+    if (pid < 0) {
+        ::close(fds[0]);
+        return;
+    }
     pid_ = pid;
     char c = 0;
     while (::read(fds[0], &c, 1) == 1 && c != '\n') firstLine_ += c;
