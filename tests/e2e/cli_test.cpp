@@ -147,6 +147,15 @@ protected:
         configHome_ = tempPath("config");
         ::setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
     }
+    void writeConfig(const std::string& text)
+    {
+        const std::string folder = configHome_ + "/Orvik/Tavimo";
+        ASSERT_EQ(runProgram("/bin/mkdir", {"-p", folder}).status, 0);
+        FILE* f = std::fopen((folder + "/Tavimo.INI").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
     std::string configHome_;
 };
 
@@ -165,6 +174,20 @@ TEST_F(CliFiles, CaptureWritesBlocksAndConvertGivesTheSameCsv)
     EXPECT_EQ(first, slurp(again));
     EXPECT_EQ(first.rfind("Line number,", 0), 0u) << first.substr(0, 80);
     EXPECT_NE(first.find("\r\n"), std::string::npos);
+
+    // The separator and decimal character come from the configuration, and
+    // the options override it.
+    std::string semicolons = first;
+    std::replace(semicolons.begin(), semicolons.end(), ',', ';');
+    std::replace(semicolons.begin(), semicolons.end(), '.', ',');
+    writeConfig("[ENVIRONMENT]\r\nCSV_SEPARATOR=1\r\nDECIMAL_SEPARATOR=1\r\nLANGUAGE=1\r\n");
+    r = runProgram(TAVIMO_CLI, {"wave", "convert", tmd, "--csv", again});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(again), semicolons);
+    r = runProgram(TAVIMO_CLI,
+                   {"wave", "convert", tmd, "--csv", again, "--separator", "comma", "--decimal", "period"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(again), first);
 
     // A truncated file is refused with a message.
     r = runProgram("/usr/bin/truncate", {"-s", "5000", tmd});
