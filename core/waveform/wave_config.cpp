@@ -3,8 +3,8 @@
 #include "files/app_config.h"
 #include "files/ini_values.h"
 #include "link/active_list.h"
+#include "waveform/chart_keys.h"
 
-#include <algorithm>
 
 namespace tavimo::waveform {
 
@@ -28,17 +28,7 @@ WaveScreenConfig readWaveConfig(const files::IniDocument& doc)
     c.SELECT_ID = readIndex(doc, kSection, "SELECT_ID", link::kMaxControllers, 0);
     c.OUT_POSITION = readClamped(doc, kSection, "OUT_POSITION", kOutPositionMin, kOutPositionMax, 0);
     c.INTERVAL = readClamped(doc, kSection, "INTERVAL", kIntervalMin, kIntervalMax, kIntervalDefault);
-    c.VERTICAL_MAX =
-        std::clamp(readDecimal(doc, kSection, "VERTICAL_MAX", kVerticalMaxDefault), kVerticalMaxLow, kVerticalMaxHigh);
-    c.VERTICAL_MIN =
-        std::clamp(readDecimal(doc, kSection, "VERTICAL_MIN", kVerticalMinDefault), kVerticalMinLow, kVerticalMinHigh);
-    if (c.VERTICAL_MIN >= c.VERTICAL_MAX) {
-        c.VERTICAL_MAX = kVerticalMaxDefault;
-        c.VERTICAL_MIN = kVerticalMinDefault;
-    }
-    c.HORIZONTAL = readClamped(doc, kSection, "HORIZONTAL", kWidthMin, kWidthMax, kWidthDefault);
-    c.MEASURE_CURSOR = readBool(doc, kSection, "MEASURE_CURSOR", false);
-    c.TIME_CURSOR = readBool(doc, kSection, "TIME_CURSOR", false);
+    readChartKeys(doc, kSection, c);
     return c;
 }
 
@@ -54,11 +44,7 @@ void writeWaveConfig(files::IniDocument& doc, const WaveScreenConfig& c)
     writeInteger(doc, kSection, "SELECT_ID", c.SELECT_ID);
     writeInteger(doc, kSection, "OUT_POSITION", c.OUT_POSITION);
     writeInteger(doc, kSection, "INTERVAL", c.INTERVAL);
-    writeDecimal(doc, kSection, "VERTICAL_MAX", c.VERTICAL_MAX);
-    writeDecimal(doc, kSection, "VERTICAL_MIN", c.VERTICAL_MIN);
-    writeInteger(doc, kSection, "HORIZONTAL", c.HORIZONTAL);
-    writeBool(doc, kSection, "MEASURE_CURSOR", c.MEASURE_CURSOR);
-    writeBool(doc, kSection, "TIME_CURSOR", c.TIME_CURSOR);
+    writeChartKeys(doc, kSection, c);
 }
 
 WaveScreenConfig loadWaveConfig(const std::filesystem::path& path)
