@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sstream>
@@ -88,10 +89,27 @@ TEST(Cli, TalksToTheStandaloneSimulatorWithCheckCodes)
 
 namespace {
 
+std::string tempPrefix()
+{
+    return "tavimo-e2e-" + std::to_string(::getpid()) + "-";
+}
+
 std::string tempPath(const std::string& name)
 {
-    return ::testing::TempDir() + "tavimo-e2e-" + std::to_string(::getpid()) + "-" + name;
+    return ::testing::TempDir() + tempPrefix() + name;
 }
+
+// Removes this run's files (and their .BAK copies) when the tests end.
+class TempFileCleanup : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir(), ec))
+            if (entry.path().filename().string().rfind(tempPrefix(), 0) == 0) std::filesystem::remove_all(entry.path(), ec);
+    }
+};
+const auto* const cleanup = ::testing::AddGlobalTestEnvironment(new TempFileCleanup);
 
 TEST(CliSettings, NewCheckAndExportAFile)
 {
