@@ -38,8 +38,11 @@ TForm3::TForm3(TForm1& main)
     applyTexts();
     resize(kInitialWidth, kInitialHeight);
     if (keys.MEASUREWAVE_LEFT != 0 || keys.MEASUREWAVE_TOP != 0) move(keys.MEASUREWAVE_LEFT, keys.MEASUREWAVE_TOP);
+    // The layout gives the chart its size before the window is first shown,
+    // so that the cursors are placed from it.
     layout()->activate();
-    // The cursors from the chart's size at creation.
+    layout()->setGeometry(rect());
+    chart_->layout()->setGeometry(chart_->rect());
     cursors_.place(chart_->view()->width(), chart_->view()->height());
     connectControls();
     renderFields();

@@ -137,6 +137,9 @@ private Q_SLOTS:
         QCOMPARE(screen()->windowTitle(), qs("測定値波形表示"));
         QCOMPARE(view->yAxis->label(), QString("mm(V)"));
         QCOMPARE(view->xAxis->label(), QString("ms"));
+        // The cursors were placed from the chart's size at creation.
+        QVERIFY(view->height() > 200);
+        QCOMPARE(screen()->cursors().positions(), waveform::initialCursorPositions(view->width(), view->height()));
     }
 
     void collectPlotsTheSampledPointsAndStopRestoresTheControls()
