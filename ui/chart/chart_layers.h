@@ -1,17 +1,19 @@
-// The two drawings ChartView adds to QCustomPlot's own: the bands (drawn
-// with the series, clipped to the plot area) and the cursor lines (a layer
-// of their own above everything, so moving a cursor repaints only it).
+// A drawing ChartView adds to QCustomPlot's own on one of its layers,
+// clipped to the plot area: the bands (with the series) and the cursor
+// lines (a layer of their own above everything, so that moving a cursor
+// repaints only it).
 #pragma once
 
 #include <qcustomplot.h>
 
+#include <functional>
+
 namespace tavimo::ui {
 
-class ChartView;
-
-class ChartBandLayer : public QCPLayerable {
+class ChartLayer : public QCPLayerable {
 public:
-    explicit ChartBandLayer(ChartView* chart);
+    using Paint = std::function<void(QCPPainter*, const QRect& plotArea)>;
+    ChartLayer(QCustomPlot* chart, const QString& layer, Paint paint);
 
 protected:
     void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
@@ -19,20 +21,8 @@ protected:
     QRect clipRect() const override;
 
 private:
-    ChartView* chart_;
-};
-
-class ChartCursorLayer : public QCPLayerable {
-public:
-    explicit ChartCursorLayer(ChartView* chart);
-
-protected:
-    void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
-    void draw(QCPPainter* painter) override;
-    QRect clipRect() const override;
-
-private:
-    ChartView* chart_;
+    QCustomPlot* chart_;
+    Paint paint_;
 };
 
 } // namespace tavimo::ui

@@ -62,8 +62,8 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
 
     addLayer("cursors", layer("legend"), QCustomPlot::limBelow);
     layer("cursors")->setMode(QCPLayer::lmBuffered);
-    bandLayer_ = new ChartBandLayer(this);
-    cursorLayer_ = new ChartCursorLayer(this);
+    new ChartLayer(this, "main", [this](QCPPainter* p, const QRect& area) { paintBands(p, area); });
+    new ChartLayer(this, "cursors", [this](QCPPainter* p, const QRect& area) { paintCursors(p, area); });
     connect(this, &QCustomPlot::afterReplot, this, &ChartView::onDrawn);
 }
 
@@ -146,6 +146,43 @@ void ChartView::resizeEvent(QResizeEvent* event)
         QCustomPlot::resizeEvent(event);
     else
         QWidget::resizeEvent(event); // minimised: nothing to lay out or draw
+}
+
+void ChartView::paintBands(QCPPainter* painter, const QRect& area) const
+{
+    // A band is 0.8 value units high, at least 3 pixels.
+    const double half = std::max(1.5, std::abs(yAxis->coordToPixel(0.4) - yAxis->coordToPixel(0.0)));
+    const QFontMetrics metrics(painter->font());
+    for (const ChartBand& b : bands_) {
+        const double left = xAxis->coordToPixel(b.x0);
+        const double right = std::max(left + 1.0, xAxis->coordToPixel(b.x1));
+        const double centre = yAxis->coordToPixel(b.y);
+        const QRectF r(QPointF(left, centre - half), QPointF(right, centre + half));
+        if (!r.intersects(area)) continue;
+        painter->fillRect(r, b.colour);
+        if (!b.label.isEmpty() && r.width() > metrics.horizontalAdvance(b.label) + 4 && r.height() >= metrics.height() - 2) {
+            painter->setPen(Qt::black);
+            painter->drawText(r.intersected(area), Qt::AlignCenter, b.label);
+        }
+    }
+}
+
+void ChartView::paintCursors(QCPPainter* painter, const QRect& area) const
+{
+    const QPen solid(Qt::white, 1, Qt::SolidLine);
+    const QPen dotted(Qt::white, 1, Qt::DotLine);
+    if (valueShown_) {
+        painter->setPen(solid);
+        painter->drawLine(QLineF(area.left(), cursors_.L1, area.right(), cursors_.L1));
+        painter->setPen(dotted);
+        painter->drawLine(QLineF(area.left(), cursors_.L2, area.right(), cursors_.L2));
+    }
+    if (timeShown_) {
+        painter->setPen(solid);
+        painter->drawLine(QLineF(cursors_.T1, area.top(), cursors_.T1, area.bottom()));
+        painter->setPen(dotted);
+        painter->drawLine(QLineF(cursors_.T2, area.top(), cursors_.T2, area.bottom()));
+    }
 }
 
 void ChartView::onDrawn()

@@ -24,8 +24,6 @@
 
 namespace tavimo::ui {
 
-class ChartBandLayer;
-class ChartCursorLayer;
 
 // A horizontal bar from x0 to x1 centred on row y, labelled.
 struct ChartBand {
@@ -106,13 +104,13 @@ protected:
 private:
     enum class Drag { None, Pan, Cursor };
     bool hasSize() const;
+    void paintBands(QCPPainter* painter, const QRect& area) const;
+    void paintCursors(QCPPainter* painter, const QRect& area) const;
     void onDrawn();
     bool cursorAt(const QPoint& pos, waveform::CursorLine& line) const;
     int cursorPixel(waveform::CursorLine line) const;
 
     std::vector<ChartBand> bands_;
-    ChartBandLayer* bandLayer_ = nullptr;
-    ChartCursorLayer* cursorLayer_ = nullptr;
     waveform::CursorPositions cursors_;
     bool valueShown_ = false;
     bool timeShown_ = false;

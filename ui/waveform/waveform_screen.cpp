@@ -53,6 +53,7 @@ TForm3::~TForm3()
 {
     timer_.stop();
     acq_.shutdown();
+    if (main_.fatalEnded()) return; // a fatal end saves nothing
     waveform::WaveScreenConfig keys = acq_.fields();
     keys.MEASUREWAVE_OPENFOLDER = utf8(openFolder_);
     keys.MEASUREWAVE_SAVEFOLDER = utf8(saveFolder_);

@@ -1,12 +1,12 @@
 // ChartView and CursorChart offscreen: series fed from point lists, what a
 // drawing reports, the gestures as requests, cursor dragging and the bars,
 // and a chart without size.
+#include "chart/chart_events.h"
 #include "ui/chart/cursor_chart.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <vector>
 
@@ -25,25 +25,8 @@ struct P {
     double x, y;
 };
 
-void mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), Qt::LeftButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void drag(QWidget* w, QPoint from, QPoint to)
-{
-    mouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    mouse(w, QEvent::MouseMove, to, Qt::LeftButton);
-    mouse(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
-
-void wheel(QWidget* w, QPoint pos, int notches)
-{
-    QWheelEvent e(QPointF(pos), w->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(w, &e);
-}
+using testkit::drag;
+using testkit::wheel;
 
 } // namespace
 
@@ -96,6 +79,24 @@ private Q_SLOTS:
         QCOMPARE(view()->pointCount(s), 0);
         QCOMPARE(view()->series(s)->objectName(), QString("Series1"));
         QCOMPARE(view()->series(s)->name(), QString("ID0"));
+    }
+
+    void bandsAndShownCursorsAreDrawnOverThePlot()
+    {
+        const waveform::PlotArea a = view()->plotArea();
+        view()->setBands({{200, 800, 5, "GO", QColor("#00C000")}});
+        view()->setCursors({a.top + 20, a.top + 40, a.left + 30, a.left + 60}, true, false);
+        view()->redrawNow();
+        const QImage image = view()->grab().toImage();
+        const int bandRow = static_cast<int>(view()->yAxis->coordToPixel(5));
+        const int bandLeft = static_cast<int>(view()->xAxis->coordToPixel(250));
+        QCOMPARE(image.pixelColor(bandLeft, bandRow), QColor("#00C000"));
+        QCOMPARE(image.pixelColor(a.left + a.width / 2, a.top + 20), QColor(Qt::white)); // L1, solid
+        QCOMPARE(image.pixelColor(a.left + 30, a.top + 5), QColor(Qt::black));          // T1 not shown
+        view()->setCursors({a.top + 20, a.top + 40, a.left + 30, a.left + 60}, false, true);
+        const QImage after = view()->grab().toImage();
+        QCOMPARE(after.pixelColor(a.left + 30, a.top + 5), QColor(Qt::white));
+        QCOMPARE(after.pixelColor(a.left + a.width / 2 + 1, a.top + 20), QColor(Qt::black));
     }
 
     void aDrawingReportsItsPlotAreaAndAChartWithoutSizeReportsNothing()

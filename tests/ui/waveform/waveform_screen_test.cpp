@@ -2,6 +2,7 @@
 // how the screen opens, capture through the display timer, the files
 // through the window, the cursors and their read-outs, and the screen's
 // configuration keys. The acquisition itself is tested in tests/core/waveform.
+#include "chart/chart_events.h"
 #include "main_window_fixture.h"
 
 #include "files/app_config.h"
@@ -223,6 +224,28 @@ private Q_SLOTS:
         QCOMPARE(screen()->chart()->view()->pointCount(screen()->seriesOf(1)), 0);
         QCOMPARE(screen()->acquisition().trackBar().selectionEnd,
                  static_cast<int>(screen()->acquisition().archive().size()));
+    }
+
+    void zoomAndPanKeepToTheAcquisitionsLimits()
+    {
+        openWaveform({});
+        ChartView* view = screen()->chart()->view();
+        QTRY_VERIFY(view->hasPlotArea());
+        const QPoint centre = view->axisRect()->rect().center();
+        testkit::wheel(view, centre, 20); // far below the smallest spans
+        QCOMPARE(view->timeAxis().span(), waveform::kMinZoomTimeSpanMs);
+        QCOMPARE(view->valueAxis().span(), waveform::kMinZoomValueSpan);
+        QCOMPARE(view->timeAxis(), screen()->acquisition().axes().time);
+
+        // A drag that would leave the panning range is refused; a small one moves.
+        const waveform::AxisSpan zoomed = view->timeAxis();
+        const waveform::PlotArea a = view->plotArea();
+        testkit::drag(view, centre, centre + QPoint(a.width / 2 - 2, 0)); // 50 ms earlier
+        QVERIFY(std::abs(view->timeAxis().min - (zoomed.min - 50)) < 1);
+        testkit::drag(view, centre, centre + QPoint(a.width * 200, 0)); // before 0
+        QVERIFY(view->timeAxis().min >= 0);
+        QVERIFY(std::abs(view->timeAxis().min - (zoomed.min - 50)) < 1);
+        QCOMPARE(view->timeAxis(), screen()->acquisition().axes().time);
     }
 
     void theCursorReadOutsFollowTheBarsAndTheBoxes()
