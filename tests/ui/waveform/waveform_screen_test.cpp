@@ -303,6 +303,26 @@ private Q_SLOTS:
         if (!screen()->cursors().scale().valid) QCOMPARE(screen()->cursors().positions(), before);
     }
 
+    void aFieldShowsTheValueTheAcquisitionKeeps()
+    {
+        openWaveform({});
+        const auto enter = [&](const char* name, const QString& text) {
+            UNumberEdit* e = get<UNumberEdit>(name);
+            e->setText(text);
+            Q_EMIT e->changed();
+        };
+        enter("UNumberEdit2", "2.00");
+        QCOMPARE(screen()->chart()->view()->valueAxis(), (waveform::AxisSpan{0, 2}));
+        enter("UNumberEdit3", "3.00"); // not below the maximum: the minimum goes to its own lowest
+        QCOMPARE(get<UNumberEdit>("UNumberEdit3")->text(), QString("-1000.00"));
+        QCOMPARE(screen()->chart()->view()->valueAxis(), (waveform::AxisSpan{-1000, 2}));
+        get<QToolButton>("SpeedButton1")->click();
+        QCOMPARE(get<UNumberEdit>("UNumberEdit2")->text(), QString("5.00"));
+        QCOMPARE(get<UNumberEdit>("UNumberEdit3")->text(), QString("0.00"));
+        enter("XWidthEdit", "7");
+        QCOMPARE(screen()->chart()->view()->timeAxis(), (waveform::AxisSpan{0, 700}));
+    }
+
     void theScreensKeysAreReadAtCreationAndWrittenWhenItCloses()
     {
         f->writeConfig("[MEASUREWAVE]\nHORIZONTAL=20\nTHRESHOLD=1\nSELECT_ID=3\nOUT_POSITION=-2\n");
