@@ -13,7 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -58,11 +57,15 @@ TForm7::TForm7(TForm1& main)
     }
     grid->setColumnStretch(0, 1);
 
-    auto* note = new QPlainTextEdit(this);
+    // The read-only note: a label, so it always shows whole in either language.
+    auto* note = new QLabel(this);
     note->setObjectName("Memo1");
-    note->setReadOnly(true);
-    note->setFocusPolicy(Qt::NoFocus);
-    note->setLineWrapMode(QPlainTextEdit::NoWrap);
+    note->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    note->setAutoFillBackground(true);
+    note->setBackgroundRole(QPalette::Base);
+    note->setMargin(6);
+    note->setTextFormat(Qt::PlainText);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     send_ = new QPushButton(this);
     send_->setObjectName("BitBtn1");
@@ -80,13 +83,7 @@ TForm7::TForm7(TForm1& main)
     layout->addWidget(note);
     layout->addLayout(buttons);
     applyScreenTexts(this, shell::form::kCalculation);
-    // The note shows whole: as many lines as it holds.
-    const QFontMetrics fm(note->font());
-    const int lines = note->document()->blockCount();
-    note->setFixedHeight(fm.lineSpacing() * lines + 2 * note->frameWidth() + 12);
-    int widest = 0;
-    for (const QString& line : note->toPlainText().split('\n')) widest = std::max(widest, fm.horizontalAdvance(line));
-    note->setMinimumWidth(widest + 2 * note->frameWidth() + 24);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     render();
 }
 
@@ -100,7 +97,9 @@ QWidget* TForm7::buildRow(int r)
     auto* inner = new QVBoxLayout(holder);
     inner->setContentsMargins(4, 2, 4, 2);
     inner->addWidget(c.type);
-    c.type->setFlat(true);
+    // The row's group box carries the caption; the type group inside it
+    // draws no second frame.
+    c.type->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin-top: 0; padding-top: 0; }"));
     c.a = idList(QStringLiteral("CAL%1AComboBox").arg(r + 1), this);
     c.b = idList(QStringLiteral("CAL%1BComboBox").arg(r + 1), this);
     connect(c.type, &RadioGroup::itemClicked, this, [this, r](int i) { typeChanged(r, i); });

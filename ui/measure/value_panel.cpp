@@ -69,7 +69,7 @@ QLabel* ValuePanel::lamp(const char* prefix, const QColor& lit)
     l->setObjectName(name(prefix, id_));
     l->setAlignment(Qt::AlignCenter);
     l->setFont(pixelFont(12 * kPanelScale, false));
-    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("ZERO")) + 6 * kPanelScale);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("ZERO")) + 12 * kPanelScale);
     l->setProperty("litColour", lit);
     light(l, false);
     return l;
