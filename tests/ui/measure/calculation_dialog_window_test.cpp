@@ -7,6 +7,7 @@
 #include "ui/radio_group.h"
 
 #include <QComboBox>
+#include <QTimer>
 
 using namespace tavimo;
 using namespace tavimo::ui;
@@ -30,6 +31,29 @@ class CalculationDialogTest : public QObject {
 private Q_SLOTS:
     void init() { f = std::make_unique<testkit::MeasureWindowsFixture>(); }
     void cleanup() { f.reset(); }
+
+    void theCalculationButtonOpensItModallyAndCancelSendsNothing()
+    {
+        f->openOnline({0, 1});
+        const auto before = f->session->model.calculations;
+        bool seen = false;
+        // The entry check runs first; the dialog comes after it.
+        QTimer poll;
+        poll.callOnTimeout([&] {
+            auto* d = qobject_cast<TForm7*>(QApplication::activeModalWidget());
+            if (!d) return;
+            poll.stop();
+            seen = true;
+            pickType(*d, 0, 2);
+            QTest::mouseClick(d->findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+        });
+        poll.start(10);
+        f->sim->clearLog();
+        f->window->BitBtn3Click();
+        QVERIFY(seen);
+        QVERIFY(f->frames("WUC").empty());
+        QVERIFY(f->session->model.calculations == before);
+    }
 
     void repeatedIdsAreMovedThenSendClearsAndWritesAndStoresTheTable()
     {

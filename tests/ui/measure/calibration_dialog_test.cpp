@@ -7,6 +7,7 @@
 #include "ui/radio_group.h"
 
 #include <QTabBar>
+#include <QTimer>
 
 using namespace tavimo;
 using namespace tavimo::ui;
@@ -39,6 +40,25 @@ class CalibrationDialogTest : public QObject {
 private Q_SLOTS:
     void init() { f = std::make_unique<testkit::MeasureWindowsFixture>(); }
     void cleanup() { f.reset(); }
+
+    void theCalibrationButtonOpensItModally()
+    {
+        openOnController2();
+        bool seen = false;
+        // The entry check runs first; the dialog comes after it.
+        QTimer poll;
+        poll.callOnTimeout([&] {
+            auto* d = qobject_cast<TForm5*>(QApplication::activeModalWidget());
+            if (!d) return;
+            poll.stop();
+            seen = d->procedure().controllerId() == 2;
+            click(*d, CalibrationButton::Cancel);
+        });
+        poll.start(10);
+        f->window->CLBButtonClick();
+        QVERIFY(seen);
+        QVERIFY(f->frames("WCG").empty());
+    }
 
     void oneCgPerButtonInOrderWithTheEnablingOfEachStep()
     {
