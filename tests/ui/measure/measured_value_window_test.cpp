@@ -47,6 +47,20 @@ private Q_SLOTS:
         QVERIFY(screen()->timer().isActive());
     }
 
+    void thePositionIsKeptAcrossOpenings()
+    {
+        f->openOnline({0});
+        screen()->move(200, 150);
+        const QPoint at = screen()->pos();
+        QTest::mouseClick(f->window->findChild<QPushButton*>("OnlineButton"), Qt::LeftButton); // offline: closed
+        QVERIFY(!screen());
+        QCOMPARE(QPoint(f->session->config.environment.MESUREDISP_LEFT, f->session->config.environment.MESUREDISP_TOP),
+                 at);
+        QTest::mouseClick(f->window->findChild<QPushButton*>("OnlineButton"), Qt::LeftButton);
+        QVERIFY(screen());
+        QCOMPARE(screen()->pos(), at);
+    }
+
     void liveValuesAndAControllerThatStopsAnswering()
     {
         f->openOnline({0, 3, 5});
@@ -102,8 +116,18 @@ private Q_SLOTS:
         fails.command = "WZS"; // silent to the write only
         f->sim->addFault(fails);
         f->sim->clearLog();
+        // While the worker is paused nothing else may be started: the main
+        // window waits, and so do the six buttons.
+        bool mainWaited = false, buttonsWaited = false;
+        f->op.setMessageHook([&](QuestionKind, const QString& text) -> std::optional<shell::Answer> {
+            f->messages << text;
+            mainWaited = !f->window->isEnabled();
+            buttonsWaited = !button("ZeroSetButton")->isEnabled();
+            return std::nullopt;
+        });
         QTest::mouseClick(button("ZeroCancelButton"), Qt::LeftButton);
         f->sim->clearFaults();
+        QVERIFY(mainWaited && buttonsWaited);
         QCOMPARE(f->messages, QStringList{QString("ID3\n") + f->text(shell::Msg::ErrorSkipController)});
         QCOMPARE(f->frames("WZS").back(), std::string("5:WZS1"));
         for (const auto& frame : f->frames("WZS")) QVERIFY(frame[0] != '0');
