@@ -14,6 +14,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace tavimo::ui {
 
 using measure::MeasureAction;

@@ -7,7 +7,6 @@
 #include "ui/radio_group.h"
 
 #include <QComboBox>
-#include <QTimer>
 
 using namespace tavimo;
 using namespace tavimo::ui;
@@ -37,17 +36,11 @@ private Q_SLOTS:
         f->openOnline({0, 1});
         const auto before = f->session->model.calculations;
         bool seen = false;
-        // The entry check runs first; the dialog comes after it.
-        QTimer poll;
-        poll.callOnTimeout([&] {
-            auto* d = qobject_cast<TForm7*>(QApplication::activeModalWidget());
-            if (!d) return;
-            poll.stop();
+        f->whenModal<TForm7>([&](TForm7& d) {
             seen = true;
-            pickType(*d, 0, 2);
-            QTest::mouseClick(d->findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+            pickType(d, 0, 2);
+            QTest::mouseClick(d.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
         });
-        poll.start(10);
         f->sim->clearLog();
         f->window->BitBtn3Click();
         QVERIFY(seen);

@@ -7,7 +7,6 @@
 #include "ui/radio_group.h"
 
 #include <QTabBar>
-#include <QTimer>
 
 using namespace tavimo;
 using namespace tavimo::ui;
@@ -45,16 +44,10 @@ private Q_SLOTS:
     {
         openOnController2();
         bool seen = false;
-        // The entry check runs first; the dialog comes after it.
-        QTimer poll;
-        poll.callOnTimeout([&] {
-            auto* d = qobject_cast<TForm5*>(QApplication::activeModalWidget());
-            if (!d) return;
-            poll.stop();
-            seen = d->procedure().controllerId() == 2;
-            click(*d, CalibrationButton::Cancel);
+        f->whenModal<TForm5>([&](TForm5& d) {
+            seen = d.procedure().controllerId() == 2;
+            click(d, CalibrationButton::Cancel);
         });
-        poll.start(10);
         f->window->CLBButtonClick();
         QVERIFY(seen);
         QVERIFY(f->frames("WCG").empty());

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -60,6 +61,23 @@ public:
     }
 
     QString text(shell::Msg m) const { return ui::msgText(m); }
+
+    // Runs `act` on the modal dialog of type D as soon as it is shown (a
+    // main-window button runs its entry check first).
+    template <class D, class Fn> void whenModal(Fn act)
+    {
+        QObject::disconnect(&modalPoll_, nullptr, nullptr, nullptr);
+        QObject::connect(&modalPoll_, &QTimer::timeout, [this, act] {
+            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (!d) return;
+            modalPoll_.stop();
+            act(*d);
+        });
+        modalPoll_.start(10);
+    }
+
+private:
+    QTimer modalPoll_;
 };
 
 } // namespace tavimo::testkit
