@@ -82,15 +82,22 @@ private Q_SLOTS:
     void noToTheVoltageQuestionSendsNothing()
     {
         f->openOnline({0, 3});
-        f->answers = {false};
         f->sim->clearLog();
+        bool noWasDefault = false;
+        f->op.setMessageHook([&](QuestionKind, const QString& text) -> std::optional<shell::Answer> {
+            f->messages << text;
+            noWasDefault = f->op.noIsDefault();
+            return shell::Answer::No;
+        });
         QTest::mouseClick(button("DispVoltButton"), Qt::LeftButton);
+        QVERIFY(noWasDefault);
+        QVERIFY(!f->op.noIsDefault()); // only for this question
         QCOMPARE(f->messages, QStringList{f->text(shell::Msg::ConfirmDisplayScaleChange)});
         QVERIFY(f->frames("WUT").empty());
         QVERIFY(button("DispVoltButton")->isEnabled());
         QVERIFY(f->nothingLeftBusy());
 
-        f->answers = {true};
+        f->op.setMessageHook([](QuestionKind, const QString&) { return std::optional{shell::Answer::Yes}; });
         QTest::mouseClick(button("DispVoltButton"), Qt::LeftButton);
         QCOMPARE(f->frames("WUT"), (std::vector<std::string>{"0:WUT1", "3:WUT1"}));
     }
