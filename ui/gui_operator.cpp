@@ -29,7 +29,8 @@ std::optional<shell::Answer> GuiOperator::showBox(QuestionKind kind, const QStri
         QMessageBox::information(owner_, caption, text);
         break;
     case QuestionKind::YesNo:
-        answer = QMessageBox::question(owner_, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+        answer = QMessageBox::question(owner_, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                       noIsDefault_ ? QMessageBox::No : QMessageBox::NoButton) == QMessageBox::Yes
                      ? shell::Answer::Yes
                      : shell::Answer::No;
         break;

@@ -47,6 +47,11 @@ public:
     void requestTermination() override;
     void showLinkMessage(link::LinkMessage message) override;
 
+    // While set, the Yes/No questions have No as their default button (a
+    // question whose Yes changes the controllers' display).
+    void setNoIsDefault(bool on) { noIsDefault_ = on; }
+    bool noIsDefault() const { return noIsDefault_; }
+
     // A message box of the windows themselves, captioned "Tavimo".
     void message(const QString& text);
     bool ask(const QString& text);
@@ -60,6 +65,7 @@ private:
     std::function<void()> onTerminate_;
     MessageHook hook_;
     bool terminated_ = false;
+    bool noIsDefault_ = false;
     int busy_ = 0;
     std::vector<std::unique_ptr<TForm20>> progress_;
 };
