@@ -14,6 +14,7 @@
 #include "shell/screen_keys.h"
 #include "ui/about_dialog.h"
 #include "ui/busy_guard.h"
+#include "ui/file_filters.h"
 #include "ui/comm_settings_dialog.h"
 #include "ui/csv_settings_dialog.h"
 #include "ui/gui_operator.h"
@@ -49,20 +50,6 @@ DialogSetup dialogSetup(FileDialogKind kind)
     case FileDialogKind::ExportText: return {"TxtSaveDialog", true};
     }
     return {"OpenDialog", false};
-}
-
-// "description|pattern|..." as the name filters of a Qt file dialog.
-QStringList nameFilters(const QString& filter)
-{
-    QStringList out;
-    const QStringList parts = filter.split('|');
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        const QString pattern = parts[i + 1].trimmed();
-        if (!description.contains('(')) description += QStringLiteral(" (") + pattern + ')';
-        out << description;
-    }
-    return out;
 }
 
 } // namespace
