@@ -186,6 +186,42 @@ private Q_SLOTS:
         QVERIFY(enabled("Button2")); // the points can be read again
     }
 
+    void aFailedStartReleasesTheLockAndResumesTheWorker()
+    {
+        openOnline({0});
+        f->sim->addFault({sim::FaultKind::ShortAnswer, 0, "WBM", -1}); // every retry too
+        click("Button1");
+        f->sim->clearFaults();
+        QVERIFY(f->messages.contains(msgText(shell::Msg::SettingSendFailed)));
+        QVERIFY(!w().fatalEnded());
+        QVERIFY(screen()->record().copy()); // the lock is free again
+        QVERIFY(!screen()->screen().monitor().pending());
+        QVERIFY(enabled("Button1"));
+        QVERIFY(enabled("RadioGroup1"));
+        // The worker polls the status again.
+        f->sim->clearLog();
+        QTRY_VERIFY_WITH_TIMEOUT(commandsTo(*f->sim, 0).contains("RBR"), kWaitMs);
+    }
+
+    void theSettingScreenRunsWithTheWorkerPaused()
+    {
+        openOnline({0});
+        QTRY_VERIFY_WITH_TIMEOUT(enabled("BitBtn2"), kWaitMs);
+        int shown = 0;
+        std::size_t polled = 1;
+        screen()->setSettingsDialog([&] {
+            ++shown;
+            f->sim->clearLog();
+            QTest::qWait(600); // three status periods: a running worker would have polled
+            polled = f->sim->requestCount();
+        });
+        click("BitBtn2");
+        QCOMPARE(shown, 1);
+        QCOMPARE(polled, std::size_t(0));
+        QVERIFY(f->messages.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(commandsTo(*f->sim, 0).contains("RBR"), kWaitMs);
+    }
+
     void anotherControllerCannotBeChosenWhileARunIsPending()
     {
         // 50000 points at 2.5 ms: the run outlasts the test.
