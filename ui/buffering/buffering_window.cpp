@@ -4,7 +4,8 @@
 #include "buffering/buffering_failures.h"
 #include "shell/catalog.h"
 #include "shell/screen_keys.h"
-#include "ui/buffering/buffering_chart.h"
+#include "ui/buffering/buffering_plot.h"
+#include "ui/chart/cursor_chart.h"
 #include "ui/buffering/buffering_grid_model.h"
 #include "ui/buffering/settings_dialog.h"
 #include "ui/busy_guard.h"
@@ -22,7 +23,6 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSlider>
 #include <QTableView>
 #include <QToolButton>
@@ -60,12 +60,17 @@ TForm4::TForm4(TForm1& main, buffering::BufferingRecord& record, QWidget* parent
     // The file dialogs' catalog texts live on these two objects.
     (new QObject(this))->setObjectName("OpenDialog1");
     (new QObject(this))->setObjectName("SaveDialog1");
-    // The form's series carry their catalog titles; the chart draws Series1
-    // (the measured values) and Series6 (the mark), the output series
-    // Series2..Series5 are not drawn on this screen.
-    for (int i = 1; i <= 6; ++i) (new QObject(this))->setObjectName(QStringLiteral("Series%1").arg(i));
+    // The form's output series Series2..Series5 are not drawn on this
+    // screen; they only hold their catalog titles.
+    for (int i = 2; i <= 5; ++i) (new QObject(this))->setObjectName(QStringLiteral("Series%1").arg(i));
     buildControls();
     applyScreenTexts(this, shell::form::kDataBuffering);
+    const auto seriesTitle = [](const char* series) {
+        const std::string* t =
+            shell::Catalog::instance().screenText(shell::form::kDataBuffering, series, shell::property::kTitle);
+        return t ? qs(*t) : QString();
+    };
+    plot_ = std::make_unique<BufferingPlot>(*chart_->view(), seriesTitle("Series1"), seriesTitle("Series6"));
 
     width_->SetValue(config.HORIZONTAL);
     max_->SetValue(config.VERTICAL_MAX);
@@ -140,14 +145,12 @@ void TForm4::connectControls()
         view.setTimeCursors(on);
         render();
     });
-    for (int bar = 1; bar <= 4; ++bar) {
-        auto* b = findChild<QScrollBar*>(QStringLiteral("ScrollBar%1").arg(bar));
-        connect(b, &QScrollBar::valueChanged, this, [this, &view, bar](int position) {
-            if (rendering_) return;
-            view.moveCursor(cursorLineOf(bar), position);
-            render();
-        });
-    }
+    connect(chart_, &CursorChart::cursorMoved, this, [this, &view](waveform::CursorLine line, int position) {
+        if (rendering_) return;
+        view.moveCursor(line, position);
+        renderCursors();
+        renderReadouts();
+    });
     connect(replay_, &QSlider::valueChanged, this, [this](int position) {
         if (rendering_) return;
         screen_->replayMoved(position);
@@ -157,19 +160,25 @@ void TForm4::connectControls()
             [this](const QModelIndex& index) {
                 if (rendering_ || !index.isValid()) return;
                 screen_->gridRowSelected(static_cast<std::size_t>(index.row()) + 1);
-                chart_->setMark(screen_->data().mark());
                 render();
             });
-    connect(chart_, &BufferingChart::drawn, this, [this, &view](const waveform::PlotArea& area) {
+    ChartView* chart = chart_->view();
+    connect(chart, &ChartView::drawn, this, [this, &view, chart](const waveform::PlotArea& area) {
+        if (!cursorsPlaced_) {
+            // The first drawing with a real size places the cursors.
+            cursorsPlaced_ = true;
+            view.placeCursors(chart->width(), chart->height());
+            renderCursors();
+        }
         view.chartDrawn(area);
         renderReadouts();
     });
-    connect(chart_, &BufferingChart::zoomed, this,
+    connect(chart, &ChartView::zoomRequested, this,
             [this, &view](const waveform::AxisSpan& time, const waveform::AxisSpan& value) {
                 view.zoomed(time, value);
                 render();
             });
-    connect(chart_, &BufferingChart::panned, this,
+    connect(chart, &ChartView::panRequested, this,
             [this, &view](const waveform::AxisSpan& time, const waveform::AxisSpan& value) {
                 view.scrollTime(time.min, time.max);
                 view.scrollValue(value.min, value.max);
@@ -304,7 +313,7 @@ void TForm4::scheduleCompletion()
 
 void TForm4::showData()
 {
-    chart_->setPoints(screen_->data());
+    plot_->showPoints(screen_->data());
     gridModel_->reload();
 }
 
@@ -326,9 +335,7 @@ void TForm4::renderControls()
     control<QWidget>("Button4")->setEnabled(c.save);
     for (const char* name : kViewControls)
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setEnabled(c.view);
-    for (int bar = 1; bar <= 4; ++bar)
-        findChild<QWidget*>(QStringLiteral("ScrollBar%1").arg(bar))->setEnabled(bar <= 2 ? c.valueCursorBars
-                                                                                       : c.timeCursorBars);
+    chart_->setCursorControlsEnabled(c.valueCursorBars, c.timeCursorBars);
     grid_->setVisible(c.gridVisible);
 }
 
@@ -337,7 +344,7 @@ void TForm4::renderAxisTexts()
     const buffering::UnitTexts t = buffering::unitTexts(screen_->view().unit());
     control<QLabel>("Label13")->setText(qs(t.rangeLabel));
     control<QLabel>("Label14")->setText(qs(t.widthLabel));
-    chart_->setTitles(qs(t.axisTitle), screenProperty(chart_, "Title (left axis)"));
+    chart_->view()->setAxisTitles(qs(t.axisTitle), screenProperty(chart_->view(), shell::property::kLeftAxisTitle));
 }
 
 void TForm4::renderReadouts()
@@ -351,18 +358,10 @@ void TForm4::renderReadouts()
     control<QLabel>("StaticText6")->setText(qs(r.RL));
 }
 
-void TForm4::renderCursorBars()
+void TForm4::renderCursors()
 {
-    const waveform::PlotArea area = chart_->plotArea();
-    const waveform::CursorPositions& at = screen_->view().cursors().positions();
-    const int rows[] = {at.L1, at.L2};
-    const int columns[] = {at.T1, at.T2};
-    for (int bar = 1; bar <= 4; ++bar) {
-        auto* b = findChild<QScrollBar*>(QStringLiteral("ScrollBar%1").arg(bar));
-        const bool vertical = bar <= 2;
-        b->setRange(0, vertical ? chart_->height() : std::max(0, area.width));
-        b->setValue(vertical ? rows[bar - 1] - 1 : columns[bar - 3] - area.left - 1);
-    }
+    const buffering::BufferingView& view = screen_->view();
+    chart_->showCursors(view.cursors().positions(), view.fields().MEASURE_CURSOR, view.fields().TIME_CURSOR);
 }
 
 void TForm4::render()
@@ -383,11 +382,10 @@ void TForm4::render()
     replay_->setRange(r.min, r.max);
     replay_->setValue(r.position);
 
-    chart_->setMark(screen_->data().mark());
-    chart_->setAxes(view.axes().time, view.axes().value);
-    chart_->setCursors(view.cursors().positions(), f.MEASURE_CURSOR, f.TIME_CURSOR);
-    chart_->redraw();
-    renderCursorBars();
+    plot_->showMark(screen_->data().mark());
+    chart_->view()->setAxes(view.axes().time, view.axes().value);
+    renderCursors();
+    chart_->view()->redraw();
     renderReadouts();
     rendering_ = false;
 }
@@ -395,10 +393,6 @@ void TForm4::render()
 void TForm4::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (!cursorsPlaced_ && chart_->width() > 0 && chart_->height() > 0 && isVisible()) {
-        cursorsPlaced_ = true;
-        screen_->view().placeCursors(chart_->width(), chart_->height());
-    }
     render();
 }
 

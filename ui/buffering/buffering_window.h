@@ -31,7 +31,8 @@ class QToolButton;
 
 namespace tavimo::ui {
 
-class BufferingChart;
+class BufferingPlot;
+class CursorChart;
 class BufferingGridModel;
 class RadioGroup;
 class TForm1;
@@ -48,7 +49,8 @@ public:
     buffering::BufferingScreen& screen() { return *screen_; }
     BufferingOperator& op() { return op_; }
     buffering::BufferingRecord& record() { return record_; }
-    BufferingChart* chart() const { return chart_; }
+    CursorChart* chart() const { return chart_; }
+    const BufferingPlot& plot() const { return *plot_; }
     QTableView* grid() const { return grid_; }
     bool screenBusy() const override { return screen_->busy(); }
 
@@ -95,7 +97,7 @@ private:
     void renderControls();
     void renderAxisTexts();
     void renderReadouts();
-    void renderCursorBars();
+    void renderCursors();
     void showData();
     QString chooseFile(BufferingFileKind kind);
     waveform::CsvFormat csvFormat() const;
@@ -115,7 +117,8 @@ private:
     QTimer statusTimer_;
     QTimer completionTimer_;
     RadioGroup* ids_ = nullptr;
-    BufferingChart* chart_ = nullptr;
+    CursorChart* chart_ = nullptr;
+    std::unique_ptr<BufferingPlot> plot_;
     QTableView* grid_ = nullptr;
     BufferingGridModel* gridModel_ = nullptr;
     QSlider* replay_ = nullptr;

@@ -3,7 +3,8 @@
 // right, the replay bar and the axis and cursor groups below.
 #include "ui/buffering/buffering_window.h"
 
-#include "ui/buffering/buffering_chart.h"
+#include "ui/buffering/buffering_plot.h"
+#include "ui/chart/cursor_chart.h"
 #include "ui/buffering/buffering_grid_model.h"
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"
@@ -15,7 +16,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSlider>
 #include <QStyle>
 #include <QTableView>
@@ -50,18 +50,11 @@ QPushButton* button(QWidget* parent, const char* name) { return named(new QPushB
 
 QGroupBox* groupBox(QWidget* parent, const char* name) { return named(new QGroupBox(parent), name); }
 
-QScrollBar* cursorBar(QWidget* parent, const char* name, Qt::Orientation o)
-{
-    auto* b = named(new QScrollBar(o, parent), name);
-    b->setPageStep(6);
-    return b;
-}
-
 } // namespace
 
 void TForm4::buildControls()
 {
-    chart_ = named(new BufferingChart(this), "Chart1");
+    chart_ = new CursorChart(this);
     chart_->setMinimumSize(480, 300);
 
     gridModel_ = new BufferingGridModel(screen_->data(), this);
@@ -72,21 +65,17 @@ void TForm4::buildControls()
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    grid_->setFixedWidth(230);
+    grid_->setFixedWidth(250);
 
     auto* chartArea = new QGridLayout;
     chartArea->setSpacing(2);
     chartArea->addWidget(chart_, 0, 0);
-    chartArea->addWidget(cursorBar(this, "ScrollBar1", Qt::Vertical), 0, 1);
-    chartArea->addWidget(cursorBar(this, "ScrollBar2", Qt::Vertical), 0, 2);
-    chartArea->addWidget(cursorBar(this, "ScrollBar3", Qt::Horizontal), 1, 0);
-    chartArea->addWidget(cursorBar(this, "ScrollBar4", Qt::Horizontal), 2, 0);
     chartArea->setRowStretch(0, 1);
     chartArea->setColumnStretch(0, 1);
 
     replay_ = named(new QSlider(Qt::Horizontal, this), "TrackBar1");
     replay_->setTickPosition(QSlider::NoTicks);
-    chartArea->addWidget(replay_, 3, 0);
+    chartArea->addWidget(replay_, 1, 0);
 
     auto* display = new QHBoxLayout;
     display->setSpacing(7); // the chart ends 7 pixels left of the grid
@@ -145,7 +134,7 @@ QWidget* TForm4::buildLeftPanel()
 
     v->addWidget(button(panel, "BitBtn1"));
     v->addStretch();
-    panel->setFixedWidth(250);
+    panel->setFixedWidth(290);
     return panel;
 }
 

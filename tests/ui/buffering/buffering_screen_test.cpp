@@ -8,7 +8,7 @@
 #include "buffering/buffered_data.h"
 #include "shell/catalog.h"
 #include "shell/screen_keys.h"
-#include "ui/buffering/buffering_chart.h"
+#include "ui/buffering/buffering_plot.h"
 #include "ui/buffering/buffering_window.h"
 #include "ui/progress_cancel_dialog.h"
 #include "ui/qt_text.h"
@@ -17,7 +17,9 @@
 #include "ui/screen_texts.h"
 #include "window/screen_switch.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QSlider>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -143,7 +145,7 @@ private Q_SLOTS:
         QVERIFY(f->messages.isEmpty());
         const buffering::BufferedData& data = screen()->screen().data();
         QCOMPARE(int(data.size()), 5000);
-        QCOMPARE(screen()->chart()->pointCount(), 5000);
+        QCOMPARE(screen()->plot().pointCount(), 5000);
         QCOMPARE(screen()->grid()->model()->rowCount(), 5000);
         QCOMPARE(gridCell(0, 0), QString("1"));
         QCOMPARE(gridCell(4999, 1), qs(buffering::valueText(data[4999].value)));
@@ -151,6 +153,15 @@ private Q_SLOTS:
         QVERIFY(enabled("Button4"));
         QVERIFY(w().isEnabled());
         QVERIFY(!screen()->op().cancelWindow());
+
+        // A grid row marks its point; the value cursor reads the drawn chart.
+        QVERIFY(!screen()->plot().markShown());
+        screen()->grid()->setCurrentIndex(screen()->grid()->model()->index(9, 1));
+        QVERIFY(screen()->plot().markShown());
+        QCOMPARE(get<QSlider>("TrackBar1")->value(), 9);
+        get<QCheckBox>("CheckBox9")->setChecked(true);
+        QVERIFY(enabled("ScrollBar1"));
+        QTRY_VERIFY(get<QLabel>("StaticText1")->text() != QString("0.0000"));
     }
 
     void theReadoutIsModalAndCancelClearsTheDisplay()
@@ -179,7 +190,7 @@ private Q_SLOTS:
         QVERIFY(stillOnline);
         QCOMPARE(f->messages, QStringList({msgText(shell::Msg::DataReceiveStopped)}));
         QVERIFY(screen()->screen().data().empty());
-        QCOMPARE(screen()->chart()->pointCount(), 0);
+        QCOMPARE(screen()->plot().pointCount(), 0);
         QCOMPARE(gridCell(0, 1), QString());
         QVERIFY(w().isEnabled());
         QVERIFY(!screen()->screenBusy());
@@ -276,14 +287,14 @@ private Q_SLOTS:
         screen()->setFileChooser([&](BufferingFileKind, const QString&) { return next; });
         click("Button3");
         QVERIFY(f->messages.isEmpty());
-        QCOMPARE(screen()->chart()->pointCount(), 3);
+        QCOMPARE(screen()->plot().pointCount(), 3);
         QCOMPARE(gridCell(2, 1), QString("0.3000"));
 
         next = QString::fromStdString(bad);
         click("Button3");
         QCOMPARE(f->messages, QStringList({msgText(shell::Msg::FileReadFailed)}));
         QCOMPARE(int(screen()->screen().data().size()), 3);
-        QCOMPARE(screen()->chart()->pointCount(), 3);
+        QCOMPARE(screen()->plot().pointCount(), 3);
         QCOMPARE(screen()->grid()->model()->rowCount(), 3);
         QCOMPARE(gridCell(0, 1), QString("0.1000"));
         QVERIFY(enabled("Button4"));
