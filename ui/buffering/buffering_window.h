@@ -53,6 +53,7 @@ public:
     const BufferingPlot& plot() const { return *plot_; }
     QTableView* grid() const { return grid_; }
     bool screenBusy() const override { return screen_->busy(); }
+    bool completionTimerActive() const { return completionTimer_.isActive(); }
 
     // Replaces the file dialogs (tests): the chosen path, or empty for Cancel.
     using FileChooser = std::function<QString(BufferingFileKind, const QString& folder)>;

@@ -19,6 +19,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QSlider>
 #include <QPushButton>
 #include <QTableView>
@@ -109,6 +110,12 @@ private Q_SLOTS:
         // Offline: no run, no readout, no settings; the file and view controls work.
         for (const char* off : {"Button1", "Button2", "BitBtn2", "RadioGroup1", "Button4"}) QVERIFY2(!enabled(off), off);
         for (const char* on : {"Button3", "BitBtn1", "XWidthEdit", "CheckBox9"}) QVERIFY2(enabled(on), on);
+        // The display switch hides the grid and shows it again.
+        QVERIFY(screen()->grid()->isVisible());
+        click("BitBtn1");
+        QVERIFY(!screen()->grid()->isVisible());
+        click("BitBtn1");
+        QVERIFY(screen()->grid()->isVisible());
         QVERIFY(f->messages.isEmpty());
     }
 
@@ -169,7 +176,7 @@ private Q_SLOTS:
         openOnline({0}, "[DATABUFF]\r\nAMOUNT_N=5000\r\nRATE=4\r\nTRIG_POINT=1\r\n");
         click("Button1");
         waitReadable();
-        bool seen = false, busy = false, mainDisabled = false, stayed = false, stillOnline = false;
+        bool seen = false, busy = false, mainDisabled = false, stayed = false, stillOnline = false, kept = false;
         QTimer::singleShot(0, this, [&] {
             TForm23* cancel = screen()->op().cancelWindow();
             seen = cancel != nullptr;
@@ -180,6 +187,7 @@ private Q_SLOTS:
             stayed = w().openScreen() == open && w().screenMode() == window::kScreenBuffering;
             w().OnlineButtonClick();
             stillOnline = f->session->active.online();
+            kept = !w().close() && w().isVisible();
             if (cancel) QTest::mouseClick(cancel->cancelButton(), Qt::LeftButton);
         });
         click("Button2");
@@ -188,6 +196,7 @@ private Q_SLOTS:
         QVERIFY(mainDisabled);
         QVERIFY(stayed);
         QVERIFY(stillOnline);
+        QVERIFY(kept); // the main window does not close under the readout
         QCOMPARE(f->messages, QStringList({msgText(shell::Msg::DataReceiveStopped)}));
         QVERIFY(screen()->screen().data().empty());
         QCOMPARE(screen()->plot().pointCount(), 0);
@@ -233,6 +242,18 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(commandsTo(*f->sim, 0).contains("RBR"), kWaitMs);
     }
 
+    void aBatchSendSelectsTheControllerAgain()
+    {
+        openOnline({0, 1});
+        screen()->RadioGroup1Click(1);
+        QCOMPARE(screen()->record().copy()->controllerId, 1);
+        f->sim->clearLog();
+        Q_EMIT w().batchSendFinished();
+        const QStringList sent = commandsTo(*f->sim, 1);
+        for (const char* read : {"RTG", "RBT", "RBP", "RAP", "RHM"}) QVERIFY2(sent.contains(read), read);
+        QCOMPARE(screen()->record().copy()->controllerId, 1);
+    }
+
     void anotherControllerCannotBeChosenWhileARunIsPending()
     {
         // 50000 points at 2.5 ms: the run outlasts the test.
@@ -259,7 +280,10 @@ private Q_SLOTS:
             click("Button1");
             QTRY_COMPARE_WITH_TIMEOUT(get<QPushButton>("Button1")->text(), msgText(shell::Msg::Stop), kWaitMs);
             f->answers = {c.leaveRunning};
+            QPointer<TForm4> closing = screen();
             w().switchScreenTo(window::kScreenMeasuredValues);
+            QVERIFY(closing && closing->screen().closed());
+            QVERIFY(!closing->completionTimerActive() && !closing->screen().completionDueAt());
             QVERIFY(!w().openScreen() || !qobject_cast<TForm4*>(w().openScreen()));
             QCOMPARE(f->messages.size(), 1);
             QVERIFY(f->messages[0].startsWith(qs(" ID 0\n")));

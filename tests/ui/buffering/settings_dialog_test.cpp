@@ -145,23 +145,18 @@ private Q_SLOTS:
     {
         prepare(50000, 10000, 4, 1);
         const auto before = record->copy();
-        {
+        // The same changes, closed with `button`.
+        const auto editAndClose = [this](const char* button) {
             auto d = dialog();
             enter(d.get(), "UNumberEdit3", 2000);
             enter(d.get(), "UNumberEdit1", 8);
             get<QSlider>(d.get(), "TrackBar2")->setValue(300);
-            QTest::mouseClick(get<QPushButton>(d.get(), "BitBtn2"), Qt::LeftButton);
-            QCOMPARE(d->result(), int(QDialog::Rejected));
-        }
+            QTest::mouseClick(get<QPushButton>(d.get(), button), Qt::LeftButton);
+            return d->result();
+        };
+        QCOMPARE(editAndClose("BitBtn2"), int(QDialog::Rejected));
         QCOMPARE(record->copy()->parameters(), before->parameters());
-        {
-            auto d = dialog();
-            enter(d.get(), "UNumberEdit3", 2000);
-            enter(d.get(), "UNumberEdit1", 8);
-            get<QSlider>(d.get(), "TrackBar2")->setValue(300);
-            QTest::mouseClick(get<QPushButton>(d.get(), "BitBtn1"), Qt::LeftButton);
-            QCOMPARE(d->result(), int(QDialog::Accepted));
-        }
+        QCOMPARE(editAndClose("BitBtn1"), int(QDialog::Accepted));
         const auto after = record->copy();
         QCOMPARE(after->bufferPoints, 2000);
         QCOMPARE(after->bufferRate, 8);
