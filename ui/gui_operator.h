@@ -20,7 +20,8 @@ namespace tavimo::ui {
 
 class TForm20;
 
-enum class QuestionKind { Message, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No preselected.
+enum class QuestionKind { Message, YesNo, YesNoCancel, YesNoDefaultNo };
 
 class GuiOperator : public shell::Operator, public link::LinkReporter {
 public:
@@ -50,6 +51,8 @@ public:
     // A message box of the windows themselves, captioned "Tavimo".
     void message(const QString& text);
     bool ask(const QString& text);
+    // Yes/No with No preselected (Enter answers No).
+    bool askDefaultNo(const QString& text);
     int busyDepth() const { return busy_; }
     int progressDepth() const { return static_cast<int>(progress_.size()); }
 

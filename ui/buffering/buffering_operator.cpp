@@ -2,6 +2,7 @@
 
 #include "ui/gui_operator.h"
 #include "ui/progress_cancel_dialog.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -18,7 +19,9 @@ BufferingOperator::~BufferingOperator() = default;
 
 void BufferingOperator::showMessage(const std::string& text) { base_.showMessage(text); }
 
-bool BufferingOperator::askYesNo(const std::string& text) { return base_.askYesNo(text); }
+// The screen's one question (a controller still running when it closes)
+// has No preselected.
+bool BufferingOperator::askYesNo(const std::string& text) { return base_.askDefaultNo(qs(text)); }
 
 shell::Answer BufferingOperator::askYesNoCancel(const std::string& text) { return base_.askYesNoCancel(text); }
 

@@ -2,7 +2,8 @@
 // cursor go to the windows' GuiOperator; the progress of a readout goes to
 // TForm23 with its Cancel button, whose click is seen when the bar stands at
 // a multiple of 100 (every fifth block of 160 points) and at its end.
-// Every other progress goes to the plain progress window.
+// Every other progress goes to the plain progress window. Its questions
+// have No preselected.
 #pragma once
 
 #include "shell/operator.h"

@@ -279,7 +279,12 @@ private Q_SLOTS:
             openOnline({0}, "[DATABUFF]\r\nAMOUNT_N=50000\r\nRATE=100\r\nTRIG_POINT=1\r\n");
             click("Button1");
             QTRY_COMPARE_WITH_TIMEOUT(get<QPushButton>("Button1")->text(), msgText(shell::Msg::Stop), kWaitMs);
-            f->answers = {c.leaveRunning};
+            QList<QuestionKind> kinds;
+            f->op.setMessageHook([&](QuestionKind kind, const QString& text) -> std::optional<shell::Answer> {
+                f->messages << text;
+                kinds << kind;
+                return c.leaveRunning ? shell::Answer::Yes : shell::Answer::No;
+            });
             QPointer<TForm4> closing = screen();
             w().switchScreenTo(window::kScreenMeasuredValues);
             QVERIFY(closing && closing->screen().closed());
@@ -288,6 +293,7 @@ private Q_SLOTS:
             QCOMPARE(f->messages.size(), 1);
             QVERIFY(f->messages[0].startsWith(qs(" ID 0\n")));
             QVERIFY(f->messages[0].endsWith(msgText(shell::Msg::ConfirmCloseWhileBuffering)));
+            QCOMPARE(kinds, QList<QuestionKind>({QuestionKind::YesNoDefaultNo}));
             f->sim->withController(0, [&](sim::ControllerState& s) {
                 QCOMPARE(s.buffering.enabled, c.leaveRunning ? 1 : 0);
                 QCOMPARE(s.run.running(sim::Clock::now()), c.leaveRunning);
