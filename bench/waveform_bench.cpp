@@ -14,8 +14,9 @@
 #include <string>
 
 #ifdef TAVIMO_BENCH_CHART
+#include "ui/chart/chart_view.h"
+
 #include <QApplication>
-#include <qcustomplot.h>
 #endif
 
 namespace {
@@ -187,59 +188,40 @@ void BM_CsvSave(benchmark::State& state)
 }
 
 #ifdef TAVIMO_BENCH_CHART
-// A chart set up as the waveform screen shows it: black, yellow axes, one
-// line per controller, the two limit lines and the judgement bars.
+// The screen's own chart widget, set up as the waveform screen sets it up:
+// one line per controller, the two limit lines, the judgement bars as bands.
 struct Chart {
-    QCustomPlot plot;
-    std::vector<QCPGraph*> graphs;
+    ui::ChartView plot;
 
     Chart()
     {
         static const char* colours[] = {"#FF0000", "#FF8040", "#008000", "#00FF80",
                                         "#00FFFF", "#8080FF", "#808000", "#FF00FF"};
         plot.resize(1280, 720);
-        plot.setBackground(Qt::black);
-        for (QCPAxis* axis : {plot.xAxis, plot.yAxis}) {
-            axis->setBasePen(QPen(Qt::yellow));
-            axis->setTickPen(QPen(Qt::yellow));
-            axis->setTickLabelColor(Qt::yellow);
-        }
-        for (const char* c : colours) {
-            QCPGraph* g = plot.addGraph();
-            g->setPen(QPen(QColor(c)));
-            graphs.push_back(g);
-        }
-        for (Qt::PenStyle style : {Qt::DashLine, Qt::DotLine}) {
-            QCPGraph* g = plot.addGraph();
-            g->setPen(QPen(QColor("#008000"), 1, style));
-            graphs.push_back(g);
-        }
+        for (int id = 0; id < measure::kWaveSlots; ++id)
+            plot.addSeries(QStringLiteral("Series%1").arg(id + 1), QStringLiteral("ID%1").arg(id), QColor(colours[id]));
+        plot.addSeries("Series9", "H Li", QColor("#008000"), Qt::DashLine);
+        plot.addSeries("Series10", "L Li", QColor("#008000"), Qt::DotLine);
         plot.show();
-    }
-
-    static void setPoints(QCPGraph* g, const std::vector<PlotPoint>& points)
-    {
-        QVector<QCPGraphData> data;
-        data.reserve(static_cast<int>(points.size()));
-        for (const auto& p : points) data.push_back({p.x, p.y});
-        g->data()->set(data, true);
     }
 
     void show(const WavePlot& p, const WaveAxes& axes)
     {
-        for (int id = 0; id < measure::kWaveSlots; ++id) setPoints(graphs[id], p.controllers[id]);
-        setPoints(graphs[8], p.upperLimit);
-        setPoints(graphs[9], p.lowerLimit);
-        plot.clearItems();
-        for (const auto& row : p.bars)
-            for (const auto& b : row) {
-                auto* r = new QCPItemRect(&plot);
-                r->topLeft->setCoords(b.start, b.row + 0.4);
-                r->bottomRight->setCoords(b.end, b.row - 0.4);
-                r->setBrush(QBrush(QColor("#008000")));
-            }
-        plot.xAxis->setRange(axes.time.min, axes.time.max);
-        plot.yAxis->setRange(axes.value.min, axes.value.max);
+        for (int id = 0; id < measure::kWaveSlots; ++id) plot.showPoints(id, p.controllers[id]);
+        plot.showPoints(8, p.upperLimit);
+        plot.showPoints(9, p.lowerLimit);
+        static const char* labels[] = {"HI", "GO", "LO", "AL"};
+        std::vector<ui::ChartBand> bands;
+        for (int row = 0; row < kJudgementRows; ++row)
+            for (const auto& b : p.bars[row]) bands.push_back({b.start, b.end, b.row, labels[row], QColor("#00C000")});
+        plot.setBands(std::move(bands));
+        plot.setAxes(axes.time, axes.value);
+    }
+
+    // Every series emptied, so that show() hands all points over again.
+    void empty()
+    {
+        for (int i = 0; i < plot.seriesCount(); ++i) plot.series(i)->data()->clear();
     }
 };
 
@@ -265,7 +247,7 @@ void redrawBenchmark(benchmark::State& state, bool wholeArchive)
     const ChartContent c = chartContent(wholeArchive);
     Chart chart;
     chart.show(c.plot, c.axes);
-    for (auto _ : state) chart.plot.replot(QCustomPlot::rpImmediateRefresh);
+    for (auto _ : state) chart.plot.redrawNow();
     state.counters["points"] = static_cast<double>(c.plot.pointCount());
 }
 
@@ -279,14 +261,15 @@ void BM_ChartRedrawWindow(benchmark::State& state)
     redrawBenchmark(state, false);
 }
 
-// All series handed to the chart again, then redrawn.
+// All series handed to the chart again (emptied first), then redrawn.
 void BM_ChartSetDataAndRedraw(benchmark::State& state)
 {
     const ChartContent c = chartContent(true);
     Chart chart;
     for (auto _ : state) {
+        chart.empty();
         chart.show(c.plot, c.axes);
-        chart.plot.replot(QCustomPlot::rpImmediateRefresh);
+        chart.plot.redrawNow();
     }
 }
 

@@ -2,6 +2,7 @@
 // filters of a Qt file dialog.
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace tavimo::ui {
