@@ -28,12 +28,13 @@
 #ifdef TAVIMO_BENCH_CHART
 #include <QApplication>
 // The build defines QT_NO_KEYWORDS because core has members named "slots";
-// the chart's header spells the keywords out, so they are lent to it.
+// the chart's headers spell the keywords out, so they are lent to them.
 #define signals Q_SIGNALS
 #define slots Q_SLOTS
 #define emit Q_EMIT
 #define foreach Q_FOREACH
-#include <qcustomplot.h>
+#include "ui/buffering/buffering_plot.h"
+#include "ui/chart/chart_view.h"
 #undef signals
 #undef slots
 #undef emit
@@ -257,39 +258,24 @@ void BM_CsvLoad(benchmark::State& state)
 }
 
 #ifdef TAVIMO_BENCH_CHART
-// The chart as the buffering screen shows it: black, yellow axes, the run
-// as one red line, the whole run in view.
+// The buffering screen's chart: the shared chart widget with the screen's
+// measured-value series and mark, 1280 x 720, the whole run in view.
 struct Chart {
-    QCustomPlot plot;
-    QCPGraph* graph = nullptr;
+    ui::ChartView view;
+    ui::BufferingPlot plot{view, "ID0", "Mark"};
 
     explicit Chart(const BufferedData& data)
     {
-        plot.resize(1280, 720);
-        plot.setBackground(Qt::black);
-        for (QCPAxis* axis : {plot.xAxis, plot.yAxis}) {
-            axis->setBasePen(QPen(Qt::yellow));
-            axis->setTickPen(QPen(Qt::yellow));
-            axis->setTickLabelColor(Qt::yellow);
-        }
-        graph = plot.addGraph();
-        graph->setPen(QPen(Qt::red));
-        setPoints(data);
+        view.resize(1280, 720);
+        plot.showPoints(data);
         double lo = data[0].value, hi = lo;
         for (const auto& p : data.points()) {
             lo = std::min(lo, p.value);
             hi = std::max(hi, p.value);
         }
-        plot.xAxis->setRange(0, data.points().back().position);
-        plot.yAxis->setRange(lo, hi + 1e-3);
-        plot.show();
-    }
-    void setPoints(const BufferedData& data)
-    {
-        QVector<QCPGraphData> points;
-        points.reserve(static_cast<int>(data.size()));
-        for (const auto& p : data.points()) points.push_back({p.position, p.value});
-        graph->data()->set(points, true);
+        view.setAxes({0, data.points().back().position}, {lo, hi + 1e-3});
+        view.show();
+        if (plot.pointCount() != static_cast<int>(data.size())) std::exit(1);
     }
 };
 
@@ -297,18 +283,23 @@ void BM_ChartRedraw(benchmark::State& state)
 {
     const BufferedData data = fullRun();
     Chart chart(data);
-    for (auto _ : state) chart.plot.replot(QCustomPlot::rpImmediateRefresh);
+    for (auto _ : state) chart.view.redrawNow();
     state.counters["points"] = static_cast<double>(data.size());
 }
 
-// After a readout or a load: the points handed to the chart, then drawn.
+// After a readout or a load: new points handed to the chart, then drawn.
+// Two runs alternate, so every pass replaces the whole series.
 void BM_ChartSetDataAndRedraw(benchmark::State& state)
 {
-    const BufferedData data = fullRun();
-    Chart chart(data);
+    const BufferedData first = fullRun();
+    BufferedData second;
+    for (const auto& p : first.points()) second.append(p.position, p.value + 0.001);
+    Chart chart(first);
+    bool flip = false;
     for (auto _ : state) {
-        chart.setPoints(data);
-        chart.plot.replot(QCustomPlot::rpImmediateRefresh);
+        chart.plot.showPoints(flip ? first : second);
+        chart.view.redrawNow();
+        flip = !flip;
     }
 }
 

@@ -29,11 +29,14 @@ std::optional<shell::Answer> GuiOperator::showBox(QuestionKind kind, const QStri
         QMessageBox::information(owner_, caption, text);
         break;
     case QuestionKind::YesNo:
-        answer = QMessageBox::question(owner_, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                       noIsDefault_ ? QMessageBox::No : QMessageBox::NoButton) == QMessageBox::Yes
+    case QuestionKind::YesNoDefaultNo: {
+        const auto preselected = kind == QuestionKind::YesNoDefaultNo ? QMessageBox::No : QMessageBox::NoButton;
+        answer = QMessageBox::question(owner_, caption, text, QMessageBox::Yes | QMessageBox::No, preselected) ==
+                         QMessageBox::Yes
                      ? shell::Answer::Yes
                      : shell::Answer::No;
         break;
+    }
     case QuestionKind::YesNoCancel: {
         const auto b = QMessageBox::question(owner_, caption, text,
                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -50,9 +53,16 @@ void GuiOperator::message(const QString& text) { showBox(QuestionKind::Message, 
 
 bool GuiOperator::ask(const QString& text) { return showBox(QuestionKind::YesNo, text) == shell::Answer::Yes; }
 
+bool GuiOperator::askDefaultNo(const QString& text)
+{
+    return !terminated_ && showBox(QuestionKind::YesNoDefaultNo, text) == shell::Answer::Yes;
+}
+
 void GuiOperator::showMessage(const std::string& text) { message(qs(text)); }
 
 bool GuiOperator::askYesNo(const std::string& text) { return !terminated_ && ask(qs(text)); }
+
+bool GuiOperator::askYesNoDefaultNo(const std::string& text) { return askDefaultNo(qs(text)); }
 
 shell::Answer GuiOperator::askYesNoCancel(const std::string& text)
 {

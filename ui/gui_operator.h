@@ -20,7 +20,8 @@ namespace tavimo::ui {
 
 class TForm20;
 
-enum class QuestionKind { Message, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No preselected.
+enum class QuestionKind { Message, YesNo, YesNoCancel, YesNoDefaultNo };
 
 class GuiOperator : public shell::Operator, public link::LinkReporter {
 public:
@@ -39,6 +40,7 @@ public:
 
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    bool askYesNoDefaultNo(const std::string& text) override;
     shell::Answer askYesNoCancel(const std::string& text) override;
     void progressBegin(int max) override;
     void progressSet(int value) override;
@@ -47,14 +49,11 @@ public:
     void requestTermination() override;
     void showLinkMessage(link::LinkMessage message) override;
 
-    // While set, the Yes/No questions have No as their default button (a
-    // question whose Yes changes the controllers' display).
-    void setNoIsDefault(bool on) { noIsDefault_ = on; }
-    bool noIsDefault() const { return noIsDefault_; }
-
     // A message box of the windows themselves, captioned "Tavimo".
     void message(const QString& text);
     bool ask(const QString& text);
+    // Yes/No with No preselected (Enter answers No).
+    bool askDefaultNo(const QString& text);
     int busyDepth() const { return busy_; }
     int progressDepth() const { return static_cast<int>(progress_.size()); }
 
@@ -65,7 +64,6 @@ private:
     std::function<void()> onTerminate_;
     MessageHook hook_;
     bool terminated_ = false;
-    bool noIsDefault_ = false;
     int busy_ = 0;
     std::vector<std::unique_ptr<TForm20>> progress_;
 };

@@ -25,6 +25,17 @@
 
 namespace tavimo::ui {
 
+namespace {
+
+// The open screen is running a modal action (the buffering readout).
+bool screenBusy(const QWidget* screen)
+{
+    const auto* s = dynamic_cast<const BusyScreen*>(screen);
+    return s && s->screenBusy();
+}
+
+} // namespace
+
 TForm1::TForm1(window::Session& session, GuiOperator& op, HelpOpener& help, Options options, QWidget* parent)
     : QMainWindow(parent), session_(session), op_(op), help_(help), options_(options), state_(session.model)
 {
@@ -97,6 +108,7 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::closeEvent(QCloseEvent* event)
 {
     if (fatal_ || closed_) return event->accept();
+    if (screenBusy(screen_)) return event->ignore();
     session_.markOffline();
     storeWindow();
     closeScreen();
@@ -119,6 +131,7 @@ void TForm1::fatalExit()
 
 void TForm1::OnlineButtonClick()
 {
+    if (screenBusy(screen_)) return;
     if (!session_.active.online()) {
         storeWindow();
         link::goOnline(session_.onlineParts(op_, *this), session_.onlineLine());
@@ -197,6 +210,7 @@ void TForm1::openScreenFor(int mode)
 
 void TForm1::switchScreenTo(int mode)
 {
+    if (screenBusy(screen_)) return applyEnablingRules();
     const bool online = session_.active.online();
     bool passed = true;
     if (window::needsLoggingCheck(mode, online)) passed = runLoggingCheck();

@@ -1,15 +1,16 @@
 #include "ui/register_screens.h"
 
-#include "ui/waveform/waveform_screen.h"
+#include "ui/buffering/buffering_window.h"
 #include "ui/measure/register_measure_windows.h"
+#include "ui/waveform/waveform_screen.h"
 
 namespace tavimo::ui {
 
 void registerScreens()
 {
-    // Each screen folder adds its own registration call here.
     registerWaveformScreen();
     registerMeasureWindows();
+    registerBufferingScreen();
 }
 
 } // namespace tavimo::ui

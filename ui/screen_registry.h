@@ -12,6 +12,15 @@ namespace tavimo::ui {
 
 class TForm1;
 
+// A screen that is running a modal action (the buffering readout with its
+// Cancel button) says so; the main window then neither switches screens,
+// goes offline nor closes.
+class BusyScreen {
+public:
+    virtual ~BusyScreen() = default;
+    virtual bool screenBusy() const = 0;
+};
+
 // Creates the screen of a screen mode (1 measured values, 2 waveform,
 // 3 buffering), shown by the main window and destroyed when switched away.
 using ScreenFactory = std::function<QWidget*(TForm1& main)>;

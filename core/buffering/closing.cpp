@@ -27,7 +27,7 @@ bool releaseController(const BufferingLine& line, int id)
     int running = 0;
     if (!cmd.read(link::cmd::BR, id, running, false)) return false;
     if (running == 1) {
-        if (line.op().askYesNo(closeQuestion(id))) return true; // left running, buffering on
+        if (line.op().askYesNoDefaultNo(closeQuestion(id))) return true; // left running, buffering on
         if (!cmd.write(link::cmd::BR, id, 0, false)) return false;
     }
     return writeBufferModeSettled(line, id, 0, type);

@@ -77,7 +77,7 @@ int runMeasureAction(settings::OperationContext& ctx, MeasureAction action)
 {
     using shell::Msg;
     const auto& catalog = shell::Catalog::instance();
-    if (action == MeasureAction::Voltage && !ctx.op.askYesNo(catalog.text(Msg::ConfirmDisplayScaleChange)))
+    if (action == MeasureAction::Voltage && !ctx.op.askYesNoDefaultNo(catalog.text(Msg::ConfirmDisplayScaleChange)))
         return shell::kCodeOk;
     if (!ctx.active.online()) return shell::kCodeOk;
     const int n = ctx.active.activeCount();

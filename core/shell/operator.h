@@ -17,6 +17,9 @@ public:
     // A message box captioned "Tavimo".
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0;
+    // The same question with No as the preselected answer (one whose Yes
+    // changes what the controllers do).
+    virtual bool askYesNoDefaultNo(const std::string& text) { return askYesNo(text); }
     virtual Answer askYesNoCancel(const std::string& text) { return askYesNo(text) ? Answer::Yes : Answer::No; }
 
     // The progress window: a bar from 0 to `max`.

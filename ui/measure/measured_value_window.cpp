@@ -157,12 +157,8 @@ void TForm2::runAction(MeasureAction action)
         // offline while the worker is paused for this action.
         BusyGuard busy({&main_}, [this] { main_.applyEnablingRules(); });
         settings::OperationContext ctx = main_.session().operationContext(main_.op());
-        // The voltage question defaults to No.
-        main_.op().setNoIsDefault(action == MeasureAction::Voltage);
         measure::runMeasureAction(ctx, action);
-        main_.op().setNoIsDefault(false);
     } catch (...) {
-        main_.op().setNoIsDefault(false);
         main_.op().message(msgText(shell::Msg::ProgramError));
         return main_.fatalExit();
     }
