@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "shell/message_lists.h"
+#include "ui/named_controls.h"
 #include "ui/number_edit.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -31,14 +32,6 @@ namespace {
 
 constexpr int kFieldWidth = 96;
 
-template <class W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLabel* label(QWidget* p, const char* name) { return named(new QLabel(p), name); }
 QComboBox* combo(QWidget* p, const char* name)
 {
     auto* c = named(new QComboBox(p), name);

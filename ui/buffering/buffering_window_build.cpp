@@ -3,9 +3,11 @@
 // right, the replay bar and the axis and cursor groups below.
 #include "ui/buffering/buffering_window.h"
 
+#include "ui/buffering/buffering_grid_model.h"
 #include "ui/buffering/buffering_plot.h"
 #include "ui/chart/cursor_chart.h"
-#include "ui/buffering/buffering_grid_model.h"
+#include "ui/chart/cursor_readouts.h"
+#include "ui/named_controls.h"
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"
 
@@ -25,26 +27,6 @@
 namespace tavimo::ui {
 
 namespace {
-
-template <class T>
-T* named(T* w, const char* name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name) { return named(new QLabel(parent), name); }
-
-// A read-out: a sunken label holding a number.
-QLabel* readout(QWidget* parent, const char* name, const char* text)
-{
-    auto* l = named(new QLabel(QString::fromLatin1(text), parent), name);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(80);
-    return l;
-}
 
 QPushButton* button(QWidget* parent, const char* name) { return named(new QPushButton(parent), name); }
 
@@ -186,31 +168,6 @@ QWidget* TForm4::buildAxisPanel()
     return panel;
 }
 
-QWidget* TForm4::buildCursorPanel()
-{
-    auto* aux = groupBox(this, "GroupBox4");
-    auto* g = new QGridLayout(aux);
-    g->addWidget(named(new QCheckBox(aux), "CheckBox9"), 0, 0, 1, 4);
-    g->addWidget(label(aux, "Label5"), 1, 0);
-    g->addWidget(readout(aux, "StaticText1", "0.0000"), 1, 1);
-    g->addWidget(label(aux, "Label6"), 1, 2);
-    g->addWidget(label(aux, "Label7"), 2, 0);
-    g->addWidget(readout(aux, "StaticText2", "0.0000"), 2, 1);
-    g->addWidget(label(aux, "Label8"), 2, 2);
-    g->addWidget(label(aux, "Label9"), 3, 0);
-    g->addWidget(readout(aux, "StaticText3", "0.0000"), 3, 1);
-    g->addWidget(label(aux, "Label10"), 3, 2);
-
-    g->addWidget(named(new QCheckBox(aux), "CheckBox10"), 0, 4, 1, 3);
-    g->addWidget(label(aux, "Label15"), 1, 4);
-    g->addWidget(readout(aux, "StaticText4", "0.00"), 1, 5);
-    g->addWidget(label(aux, "Label16"), 2, 4);
-    g->addWidget(readout(aux, "StaticText5", "0.00"), 2, 5);
-    g->addWidget(label(aux, "Label17"), 3, 4);
-    g->addWidget(readout(aux, "StaticText6", "0.00"), 3, 5);
-    g->addWidget(label(aux, "Label18"), 3, 6);
-    g->setColumnMinimumWidth(3, 16);
-    return aux;
-}
+QWidget* TForm4::buildCursorPanel() { return buildCursorReadouts(this); }
 
 } // namespace tavimo::ui

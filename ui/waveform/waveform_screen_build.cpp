@@ -3,7 +3,9 @@
 
 #include "shell/screen_keys.h"
 #include "ui/chart/cursor_chart.h"
+#include "ui/chart/cursor_readouts.h"
 #include "ui/main_window.h"
+#include "ui/named_controls.h"
 #include "ui/number_edit.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -31,27 +33,6 @@ constexpr int kFieldWidth = 70;
 const char* const kIdColours[] = {"#FF0000", "#FF8040", "#008000", "#00FF80",
                                   "#00FFFF", "#8080FF", "#808000", "#FF00FF"};
 const char* const kLimitColour = "#008000";
-
-template <class T>
-T* named(T* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLabel* label(QWidget* p, const char* name) { return named(new QLabel(p), name); }
-
-// A read-out: framed, right-aligned.
-QLabel* readout(QWidget* p, const char* name, const char* zero)
-{
-    QLabel* l = label(p, name);
-    l->setText(QString::fromLatin1(zero));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(80);
-    return l;
-}
 
 UNumberEdit* field(QWidget* p, const char* name, double min, double max, double def, bool integer)
 {
@@ -163,36 +144,7 @@ QWidget* TForm3::buildSidePanel()
     return panel;
 }
 
-QWidget* TForm3::buildCursorPanel()
-{
-    auto* box = named(new QGroupBox(this), "GroupBox4");
-    auto* row = new QHBoxLayout(box);
-    auto* values = new QGridLayout;
-    values->addWidget(named(new QCheckBox(box), "CheckBox9"), 0, 0, 1, 4);
-    values->addWidget(label(box, "Label5"), 1, 0);
-    values->addWidget(label(box, "Label6"), 1, 1);
-    values->addWidget(readout(box, "StaticText1", "0.0000"), 1, 2);
-    values->addWidget(label(box, "Label7"), 2, 0);
-    values->addWidget(label(box, "Label8"), 2, 1);
-    values->addWidget(readout(box, "StaticText2", "0.0000"), 2, 2);
-    values->addWidget(label(box, "Label9"), 3, 0, 1, 2);
-    values->addWidget(readout(box, "StaticText3", "0.0000"), 3, 2);
-    values->addWidget(label(box, "Label10"), 3, 3);
-    auto* times = new QGridLayout;
-    times->addWidget(named(new QCheckBox(box), "CheckBox10"), 0, 0, 1, 3);
-    times->addWidget(label(box, "Label15"), 1, 0);
-    times->addWidget(readout(box, "StaticText4", "0.00"), 1, 1);
-    times->addWidget(label(box, "Label16"), 2, 0);
-    times->addWidget(readout(box, "StaticText5", "0.00"), 2, 1);
-    times->addWidget(label(box, "Label17"), 3, 0);
-    times->addWidget(readout(box, "StaticText6", "0.00"), 3, 1);
-    times->addWidget(label(box, "Label18"), 3, 2);
-    row->addLayout(values);
-    row->addSpacing(24);
-    row->addLayout(times);
-    row->addStretch(1);
-    return box;
-}
+QWidget* TForm3::buildCursorPanel() { return buildCursorReadouts(this); }
 
 // One line per controller of the active-controller list (all eight
 // offline), then the two limit lines. The judgement rows are bands; their
