@@ -99,7 +99,7 @@ std::optional<double> parseNumber(std::string_view text, bool integer)
     std::string normal(text);
     if (normal.back() == '.') normal.pop_back();
     const auto dot = normal.find('.');
-    if (dot != std::string::npos && (dot == 0 || normal[dot - 1] == '-')) normal.insert(dot, "0");
+    if (dot != std::string::npos && (dot == 0 || normal[dot - 1] == '-')) normal.insert(normal.begin() + dot, '0');
     double v = 0;
     const char* first = normal.data();
     const char* last = normal.data() + normal.size();

@@ -41,8 +41,6 @@ constexpr const char* kViewControls[] = {"BitBtn1",     "SpeedButton1", "SpeedBu
                                          "XWidthEdit",  "UNumberEdit2", "UNumberEdit3", "TrackBar1",
                                          "CheckBox9",   "CheckBox10"};
 
-waveform::CursorLine cursorLineOf(int bar) { return static_cast<waveform::CursorLine>(bar - 1); }
-
 } // namespace
 
 TForm4::TForm4(TForm1& main, buffering::BufferingRecord& record, QWidget* parent)

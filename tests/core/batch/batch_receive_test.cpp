@@ -251,7 +251,9 @@ TEST_P(ReceiveFailingStep, GivesItsCodeKeepsWhatCameBeforeAndGoesOn)
     EXPECT_EQ(result.outcome(4), c.outcome);
     EXPECT_EQ(result.outcome(5), 0);
     EXPECT_EQ(op_.messages, std::vector<std::string>{"ID4\n" + text(c.message)});
-    if (c.outcome > 3) EXPECT_EQ(record(4).KANSYOUBOUSHI, 1); // received before the failing step
+    if (c.outcome > 3) {
+        EXPECT_EQ(record(4).KANSYOUBOUSHI, 1); // received before the failing step
+    }
     EXPECT_EQ(record(5).KANSYOUBOUSHI, 1);
     EXPECT_EQ(memory(5, 0).AVERAGE, 10);
     EXPECT_TRUE(workerRunning());
