@@ -10,6 +10,7 @@
 #include "ui/screen_registry.h"
 #include "ui/screen_texts.h"
 #include "ui/tavimo_mark.h"
+#include "ui/window_placement.h"
 #include "window/dialog_rules.h"
 #include "window/precondition_checks.h"
 
@@ -201,11 +202,12 @@ void TForm1::openScreenFor(int mode)
     if (!make) return; // that screen is not part of this build
     screen_ = make(*this);
     if (!screen_) return;
+    screen_->show();
+    // The measured-value screen takes its height when it is shown.
     if (mode == window::kScreenMeasuredValues) {
         const files::EnvironmentConfig& e = session_.config.environment;
-        if (e.MESUREDISP_LEFT != 0 || e.MESUREDISP_TOP != 0) screen_->move(e.MESUREDISP_LEFT, e.MESUREDISP_TOP);
+        placeScreenWindow(*screen_, *this, e.MESUREDISP_LEFT, e.MESUREDISP_TOP);
     }
-    screen_->show();
 }
 
 void TForm1::switchScreenTo(int mode)

@@ -15,6 +15,7 @@
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/screen_texts.h"
+#include "ui/window_placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -76,7 +77,7 @@ TForm4::TForm4(TForm1& main, buffering::BufferingRecord& record, QWidget* parent
     control<QCheckBox>("CheckBox9")->setChecked(config.MEASURE_CURSOR);
     control<QCheckBox>("CheckBox10")->setChecked(config.TIME_CURSOR);
     resize(1180, 740);
-    if (config.DATABUFF_LEFT != 0 || config.DATABUFF_TOP != 0) move(config.DATABUFF_LEFT, config.DATABUFF_TOP);
+    placeScreenWindow(*this, main_, config.DATABUFF_LEFT, config.DATABUFF_TOP);
 
     statusTimer_.setInterval(200);
     completionTimer_.setSingleShot(true);

@@ -6,6 +6,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/screen_registry.h"
+#include "ui/window_placement.h"
 #include "window/dialog_rules.h"
 #include "window/screen_switch.h"
 
@@ -37,7 +38,7 @@ TForm3::TForm3(TForm1& main)
     buildSeries();
     applyTexts();
     resize(kInitialWidth, kInitialHeight);
-    if (keys.MEASUREWAVE_LEFT != 0 || keys.MEASUREWAVE_TOP != 0) move(keys.MEASUREWAVE_LEFT, keys.MEASUREWAVE_TOP);
+    placeScreenWindow(*this, main_, keys.MEASUREWAVE_LEFT, keys.MEASUREWAVE_TOP);
     // The layout gives the chart its size before the window is first shown,
     // so that the cursors are placed from it.
     layout()->activate();
