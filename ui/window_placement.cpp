@@ -33,7 +33,9 @@ void placeScreenWindow(QWidget& window, const QWidget& main, int left, int top)
     const QSize size = window.isVisible() ? window.frameGeometry().size() : window.size();
     const QPoint right(beside.right() + 1, beside.top());
     const QPoint below(beside.left(), beside.bottom() + 1);
-    for (const QPoint& p : {right, below}) {
+    // The main window opens at the top left; the far corner hides least of it.
+    const QPoint corner(area.right() + 1 - size.width(), area.bottom() + 1 - size.height());
+    for (const QPoint& p : {right, below, corner}) {
         if (area.contains(QRect(p, size))) {
             window.move(p);
             return;

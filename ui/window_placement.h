@@ -3,7 +3,9 @@
 // (0, 0) or one left on a screen that is gone, beside the main window (to
 // its right, else below it) where the window fits on the main window's
 // screen, so that it does not cover the main window's controls; failing
-// that, where the window manager puts it.
+// that, in the screen's bottom-right corner, which hides least of a main
+// window at the top left; a window larger than the screen is left where
+// the window manager puts it.
 #pragma once
 
 class QWidget;
