@@ -40,6 +40,7 @@ UNumberEdit* field(QWidget* p, const char* name, double min, double max, double 
     e->setInteger(integer);
     e->setFigure(integer ? QStringLiteral("0") : QStringLiteral("0.00"));
     e->SetMinMaxDef(min, max, def);
+    e->SetValue(def); // in the field's figure from the start ("0.00", not "0")
     e->setFixedWidth(kFieldWidth);
     return e;
 }

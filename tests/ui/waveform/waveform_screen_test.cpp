@@ -311,6 +311,9 @@ private Q_SLOTS:
             e->setText(text);
             Q_EMIT e->changed();
         };
+        // Every field shows its figure from the start, a zero included.
+        QCOMPARE(get<UNumberEdit>("UNumberEdit2")->text(), QString("5.00"));
+        QCOMPARE(get<UNumberEdit>("UNumberEdit3")->text(), QString("0.00"));
         enter("UNumberEdit2", "2.00");
         QCOMPARE(screen()->chart()->view()->valueAxis(), (waveform::AxisSpan{0, 2}));
         enter("UNumberEdit3", "3.00"); // not below the maximum: the minimum goes to its own lowest
