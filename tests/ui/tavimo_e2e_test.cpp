@@ -71,7 +71,7 @@ private Q_SLOTS:
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         const int n = 90 + static_cast<int>(::getpid() % 100);
         display = QStringLiteral(":%1").arg(n);
-        xvfb.start(server, {display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        xvfb.start(server, {display, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
         QVERIFY(xvfb.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)), 10000);
     }
@@ -86,7 +86,7 @@ private Q_SLOTS:
     void demoOnlineReceiveSaveExit()
     {
         // Where the controls are: the same window, built here.
-        QPoint online, receive;
+        QPoint online, receive, waveform, measured;
         {
             testkit::MainWindowFixture layout;
             layout.writeConfig(kEnglishConfig);
@@ -97,6 +97,8 @@ private Q_SLOTS:
             };
             online = centre("OnlineButton");
             receive = centre("ReciveButton");
+            measured = centre("SpeedButton1");
+            waveform = centre("SpeedButton2");
         }
 
         QTemporaryDir home;
@@ -121,6 +123,17 @@ private Q_SLOTS:
 
         click(online);
         pause(4000); // port, scan of IDs 0..7
+        // Online opens the measured values; the screen buttons switch.
+        const auto shown = [&](const char* title) {
+            return x({"search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title)});
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shown("Displayed controller value"), 10000);
+        click(waveform);
+        QTRY_VERIFY_WITH_TIMEOUT(shown("Measurement waveform screen"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!shown("Displayed controller value"), 10000);
+        click(measured);
+        QTRY_VERIFY_WITH_TIMEOUT(shown("Displayed controller value"), 10000);
+        QVERIFY(!shown("Measurement waveform screen"));
         click(receive);
         pause(5000); // four controllers
         x({"windowfocus", "--sync", window});
