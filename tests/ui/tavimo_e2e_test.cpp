@@ -1,5 +1,6 @@
 // The real Tavimo binary as a user drives it: under Xvfb, with xdotool for
-// the mouse and keys. Start with the demo line, go online, batch receive,
+// the mouse and keys. Start with the demo line, go online (the measured
+// values open; switch to the waveform screen and back), batch receive,
 // save a settings file, exit; then check the file and the configuration.
 // Where the buttons are is taken from the same window built here offscreen
 // (same style, same fonts, same size); without a window manager the real
