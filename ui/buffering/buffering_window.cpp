@@ -1,15 +1,12 @@
-// TForm4's creation, its handlers and the rendering of the screen's state.
+// TForm4's creation, the wiring of its controls and its closing; the
+// handlers are in buffering_window_actions.cpp, the rendering of the
+// screen's state in buffering_window_render.cpp.
 #include "ui/buffering/buffering_window.h"
 
-#include "buffering/buffering_failures.h"
 #include "shell/catalog.h"
 #include "shell/screen_keys.h"
 #include "ui/buffering/buffering_plot.h"
 #include "ui/chart/cursor_chart.h"
-#include "ui/buffering/buffering_grid_model.h"
-#include "ui/buffering/settings_dialog.h"
-#include "ui/busy_guard.h"
-#include "ui/file_filters.h"
 #include "ui/main_window.h"
 #include "ui/number_edit.h"
 #include "ui/qt_text.h"
@@ -19,30 +16,12 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHideEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QTableView>
 #include <QToolButton>
 
-#include <chrono>
-
 namespace tavimo::ui {
-
-namespace {
-
-using Clock = buffering::MonitorClock;
-
-// The controls an action disables and the enabling rules switch.
-constexpr const char* kActionControls[] = {"Button1", "Button2", "BitBtn2", "RadioGroup1", "Button3", "Button4"};
-constexpr const char* kViewControls[] = {"BitBtn1",     "SpeedButton1", "SpeedButton2", "Button5",
-                                         "XWidthEdit",  "UNumberEdit2", "UNumberEdit3", "TrackBar1",
-                                         "CheckBox9",   "CheckBox10"};
-
-} // namespace
 
 TForm4::TForm4(TForm1& main, buffering::BufferingRecord& record, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
@@ -183,210 +162,6 @@ void TForm4::connectControls()
                 view.scrollValue(value.min, value.max);
                 render();
             });
-}
-
-void TForm4::runAction(const std::function<void()>& action, bool disableMain)
-{
-    if (screen_->busy() || screen_->closed()) return;
-    {
-        // The main window stays disabled for a modal action (the readout).
-        BusyGuard busy(disableMain ? std::initializer_list<QWidget*>{&main_} : std::initializer_list<QWidget*>{});
-        for (const char* name : kActionControls)
-            if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setEnabled(false);
-        action();
-    }
-    if (main_.fatalEnded()) return;
-    showData();
-    render();
-    scheduleCompletion();
-}
-
-void TForm4::RadioGroup1Click(int position)
-{
-    runAction([this, position] { screen_->selectController(position); });
-}
-
-void TForm4::reselect()
-{
-    runAction([this] { screen_->reselect(); });
-}
-
-void TForm4::Button1Click()
-{
-    runAction([this] { screen_->toggle(); });
-}
-
-void TForm4::Button2Click()
-{
-    op_.setCancellable(true);
-    runAction([this] { screen_->read(); }, true);
-    op_.setCancellable(false);
-}
-
-void TForm4::BitBtn2Click()
-{
-    runAction([this] {
-        screen_->openSettings([this] {
-            if (settingsDialog_)
-                settingsDialog_();
-            else
-                TForm6::run(record_, op_, this);
-        });
-    });
-}
-
-waveform::CsvFormat TForm4::csvFormat() const
-{
-    const files::EnvironmentConfig& e = main_.session().config.environment;
-    return {e.CSV_SEPARATOR, e.DECIMAL_SEPARATOR};
-}
-
-QString TForm4::chooseFile(BufferingFileKind kind)
-{
-    const bool save = kind == BufferingFileKind::Save;
-    const buffering::BufferScreenConfig c = screen_->configToSave();
-    const QString folder = qs(save ? c.DATABUFF_SAVEFOLDER : c.DATABUFF_OPENFOLDER);
-    if (chooser_) return chooser_(kind, folder);
-    const QObject* holder = findChild<QObject*>(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
-    QFileDialog dialog(this, QString(), folder);
-    dialog.setNameFilters(nameFilters(screenProperty(holder, shell::property::kFilter)));
-    dialog.setDefaultSuffix(screenProperty(holder, shell::property::kDefaultExt));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
-}
-
-void TForm4::Button3Click()
-{
-    if (screen_->busy()) return;
-    const QString path = chooseFile(BufferingFileKind::Load);
-    if (path.isEmpty()) return; // cancelled: nothing changes
-    runAction([this, path] { screen_->load(std::filesystem::path(utf8(path)), csvFormat()); });
-}
-
-void TForm4::Button4Click()
-{
-    if (screen_->busy() || screen_->data().empty()) return;
-    const QString path = chooseFile(BufferingFileKind::Save);
-    if (path.isEmpty()) return;
-    runAction([this, path] {
-        screen_->save(std::filesystem::path(utf8(path)), shell::Catalog::instance().language(), csvFormat());
-    });
-}
-
-void TForm4::BitBtn1Click()
-{
-    screen_->view().displaySwitched();
-    render();
-}
-
-void TForm4::Timer1Timer()
-{
-    if (screen_->busy() || screen_->closed()) return;
-    screen_->statusTick(Clock::now());
-    if (main_.fatalEnded()) return;
-    scheduleCompletion();
-    renderControls();
-}
-
-void TForm4::completionTimerTimer()
-{
-    if (screen_->closed()) return;
-    screen_->completionTimerFired(Clock::now());
-    if (main_.fatalEnded()) return;
-    scheduleCompletion();
-    renderControls();
-}
-
-void TForm4::scheduleCompletion()
-{
-    const auto due = screen_->completionDueAt();
-    if (!due || screen_->closed()) {
-        completionTimer_.stop();
-        return;
-    }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*due - Clock::now()).count();
-    completionTimer_.start(static_cast<int>(std::max<long long>(0, left)));
-}
-
-void TForm4::showData()
-{
-    plot_->showPoints(screen_->data());
-    gridModel_->reload();
-}
-
-void TForm4::renderControls()
-{
-    const buffering::BufferingControls c = screen_->controls();
-    const buffering::StatusTexts& s = screen_->status();
-    control<QLabel>("Label20")->setText(qs(s.run));
-    control<QLabel>("Label21")->setText(qs(s.trigger));
-    control<QLabel>("Label22")->setText(qs(s.count));
-    auto* startStop = control<QPushButton>("Button1");
-    startStop->setText(qs(c.startStopCaption));
-    startStop->setEnabled(c.startStop);
-    control<QWidget>("Button2")->setEnabled(c.read);
-    control<QWidget>("BitBtn2")->setEnabled(c.settings);
-    ids_->setEnabled(c.idList);
-    ids_->setItemIndex(screen_->selectedPosition());
-    control<QWidget>("Button3")->setEnabled(c.load);
-    control<QWidget>("Button4")->setEnabled(c.save);
-    for (const char* name : kViewControls)
-        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setEnabled(c.view);
-    chart_->setCursorControlsEnabled(c.valueCursorBars, c.timeCursorBars);
-    grid_->setVisible(c.gridVisible);
-}
-
-void TForm4::renderAxisTexts()
-{
-    const buffering::UnitTexts t = buffering::unitTexts(screen_->view().unit());
-    control<QLabel>("Label13")->setText(qs(t.rangeLabel));
-    control<QLabel>("Label14")->setText(qs(t.widthLabel));
-    chart_->view()->setAxisTitles(qs(t.axisTitle), screenProperty(chart_->view(), shell::property::kLeftAxisTitle));
-}
-
-void TForm4::renderReadouts()
-{
-    const waveform::CursorReadouts r = screen_->view().readouts();
-    control<QLabel>("StaticText1")->setText(qs(r.L1));
-    control<QLabel>("StaticText2")->setText(qs(r.L2));
-    control<QLabel>("StaticText3")->setText(qs(r.PP));
-    control<QLabel>("StaticText4")->setText(qs(r.T1));
-    control<QLabel>("StaticText5")->setText(qs(r.T2));
-    control<QLabel>("StaticText6")->setText(qs(r.RL));
-}
-
-void TForm4::renderCursors()
-{
-    const buffering::BufferingView& view = screen_->view();
-    chart_->showCursors(view.cursors().positions(), view.fields().MEASURE_CURSOR, view.fields().TIME_CURSOR);
-}
-
-void TForm4::render()
-{
-    if (rendering_) return;
-    rendering_ = true;
-    const buffering::BufferingView& view = screen_->view();
-    const buffering::BufferScreenConfig& f = view.fields();
-    renderControls();
-    renderAxisTexts();
-    if (static_cast<int>(width_->validValue()) != f.HORIZONTAL) width_->SetValue(f.HORIZONTAL);
-    if (max_->validValue() != f.VERTICAL_MAX) max_->SetValue(f.VERTICAL_MAX);
-    if (min_->validValue() != f.VERTICAL_MIN) min_->SetValue(f.VERTICAL_MIN);
-    control<QCheckBox>("CheckBox9")->setChecked(f.MEASURE_CURSOR);
-    control<QCheckBox>("CheckBox10")->setChecked(f.TIME_CURSOR);
-
-    const buffering::ReplayBar& r = view.replay();
-    replay_->setRange(r.min, r.max);
-    replay_->setValue(r.position);
-
-    plot_->showMark(screen_->data().mark());
-    chart_->view()->setAxes(view.axes().time, view.axes().value);
-    renderCursors();
-    chart_->view()->redraw();
-    renderReadouts();
-    rendering_ = false;
 }
 
 void TForm4::resizeEvent(QResizeEvent* event)
