@@ -15,7 +15,7 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:97
   Xvfb "$DISPLAY" -screen 0 1280x1024x24 >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb' EXIT
+  trap 'kill $xvfb; wait $xvfb 2>/dev/null' EXIT
   sleep 1
 fi
 # A configuration folder of its own, so no earlier run's state is read.
@@ -28,7 +28,13 @@ time_to_window() {
   t0=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; do :; done
+  until xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; do
+    # A program that ended, or a window that never comes, ends the run.
+    if ! kill -0 "$pid" 2>/dev/null || [ $(( $(date +%s%N) - t0 )) -gt 30000000000 ]; then
+      echo "no window titled $title from $1" >&2
+      exit 1
+    fi
+  done
   t1=$(date +%s%N)
   kill "$pid"; wait "$pid" 2>/dev/null || true
   echo $(( (t1 - t0) / 1000000 ))
