@@ -26,19 +26,8 @@
 #include <vector>
 
 #ifdef TAVIMO_BENCH_CHART
-#include <QApplication>
-// The build defines QT_NO_KEYWORDS because core has members named "slots";
-// the chart's headers spell the keywords out, so they are lent to them.
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#define emit Q_EMIT
-#define foreach Q_FOREACH
 #include "ui/buffering/buffering_plot.h"
 #include "ui/chart/chart_view.h"
-#undef signals
-#undef slots
-#undef emit
-#undef foreach
 #endif
 
 namespace {
@@ -314,16 +303,3 @@ BENCHMARK(BM_ReadoutUnpaced)->Unit(benchmark::kMillisecond)->Iterations(3)->UseR
 BENCHMARK(BM_DecodeFullRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CsvLoad)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-#ifdef TAVIMO_BENCH_CHART
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-#endif
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

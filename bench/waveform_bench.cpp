@@ -15,8 +15,6 @@
 
 #ifdef TAVIMO_BENCH_CHART
 #include "ui/chart/chart_view.h"
-
-#include <QApplication>
 #endif
 
 namespace {
@@ -287,16 +285,3 @@ BENCHMARK(BM_TmdSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TmdLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CsvText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvSave)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-#ifdef TAVIMO_BENCH_CHART
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-#endif
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
