@@ -16,7 +16,7 @@
 #include "ui/busy_guard.h"
 #include "ui/comm_settings_dialog.h"
 #include "ui/csv_settings_dialog.h"
-#include "ui/file_filters.h"
+#include "ui/file_dialog.h"
 #include "ui/gui_operator.h"
 #include "ui/help_opener.h"
 #include "ui/qt_text.h"
@@ -26,7 +26,6 @@
 #include "window/precondition_checks.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -82,14 +81,7 @@ QString TForm1::chooseFile(FileDialogKind kind, const QString& folder)
 {
     if (chooser_) return chooser_(kind, folder);
     const DialogSetup setup = dialogSetup(kind);
-    const QObject* holder = findChild<QObject*>(QString::fromLatin1(setup.holder));
-    QFileDialog dialog(this, QString(), folder);
-    dialog.setNameFilters(nameFilters(screenProperty(holder, shell::property::kFilter)));
-    dialog.setDefaultSuffix(screenProperty(holder, shell::property::kDefaultExt));
-    dialog.setAcceptMode(setup.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(setup.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return chooseCatalogFile(this, findChild<QObject*>(QString::fromLatin1(setup.holder)), folder, setup.save).path;
 }
 
 void TForm1::fileFailure(files::FileError error)

@@ -5,12 +5,11 @@
 #include "shell/screen_keys.h"
 #include "ui/buffering/settings_dialog.h"
 #include "ui/busy_guard.h"
-#include "ui/file_filters.h"
+#include "ui/file_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/screen_texts.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include <chrono>
@@ -89,13 +88,7 @@ QString TForm4::chooseFile(BufferingFileKind kind)
     const QString folder = qs(save ? c.DATABUFF_SAVEFOLDER : c.DATABUFF_OPENFOLDER);
     if (chooser_) return chooser_(kind, folder);
     const QObject* holder = findChild<QObject*>(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
-    QFileDialog dialog(this, QString(), folder);
-    dialog.setNameFilters(nameFilters(screenProperty(holder, shell::property::kFilter)));
-    dialog.setDefaultSuffix(screenProperty(holder, shell::property::kDefaultExt));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return chooseCatalogFile(this, holder, folder, save).path;
 }
 
 void TForm4::Button3Click()

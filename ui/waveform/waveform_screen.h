@@ -7,6 +7,7 @@
 // names, shows that state and forwards the user's actions.
 #pragma once
 
+#include "ui/file_dialog.h"
 #include "waveform/wave_acquisition.h"
 #include "waveform/wave_cursors.h"
 
@@ -32,10 +33,6 @@ class TrackBar;
 class UNumberEdit;
 
 enum class WaveDialog { Load, Save };
-struct ChosenFile {
-    QString path;       // empty: cancelled
-    int filterIndex = 0; // save: 0 measurement data (TMD), 1 CSV
-};
 
 class TForm3 : public QWidget {
     Q_OBJECT
@@ -91,6 +88,7 @@ private:
     void guarded(const std::function<void()>& handler);
 
     // waveform_screen_files.cpp
+    // On save, filter 0 is measurement data (TMD), 1 CSV.
     ChosenFile chooseFile(WaveDialog dialog, const QString& folder);
 
     template <class T>

@@ -6,7 +6,6 @@
 #include "shell/catalog.h"
 #include "shell/screen_keys.h"
 #include "ui/busy_guard.h"
-#include "ui/file_filters.h"
 #include "ui/gui_operator.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -15,7 +14,6 @@
 #include "waveform/wave_csv.h"
 #include "window/dialog_rules.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace tavimo::ui {
@@ -30,15 +28,8 @@ ChosenFile TForm3::chooseFile(WaveDialog kind, const QString& folder)
 {
     if (chooser_) return chooser_(kind, folder);
     const bool save = kind == WaveDialog::Save;
-    const QObject* holder = findChild<QObject*>(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
-    QFileDialog dialog(this, QString(), folder);
-    const QStringList filters = nameFilters(screenProperty(holder, shell::property::kFilter));
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(screenProperty(holder, shell::property::kDefaultExt));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return {dialog.selectedFiles().first(), std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
+    return chooseCatalogFile(this, findChild<QObject*>(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1")),
+                             folder, save);
 }
 
 void TForm3::Button3Click()
