@@ -1,5 +1,7 @@
 #include "cli/csv_options.h"
 
+#include "window/dialog_rules.h"
+
 namespace tavimo::cli {
 
 void addCsvOptions(CLI::App& cmd, CsvOptions& options)
@@ -17,7 +19,8 @@ CsvChoice csvChoice(const files::AppConfig& config, const CsvOptions& options)
 {
     CsvChoice c;
     c.language = config.environment.LANGUAGE == 0 ? shell::Language::Japanese : shell::Language::English;
-    c.format = {config.environment.CSV_SEPARATOR, config.environment.DECIMAL_SEPARATOR};
+    const window::CsvChoice configured = window::configuredCsvChoice(config.environment);
+    c.format = {configured.separator, configured.decimal};
     if (options.language == "ja") c.language = shell::Language::Japanese;
     if (options.language == "en") c.language = shell::Language::English;
     if (options.separator == "comma") c.format.separatorIndex = 0;

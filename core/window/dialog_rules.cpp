@@ -1,5 +1,7 @@
 #include "window/dialog_rules.h"
 
+#include "files/app_config.h"
+
 namespace tavimo::window {
 
 namespace {
@@ -27,6 +29,11 @@ CsvChoice normalisedCsvChoice(CsvChoice stored)
 {
     if (stored.separator == kCommaSeparator && stored.decimal == kCommaDecimal) stored.decimal = kPeriodDecimal;
     return stored;
+}
+
+CsvChoice configuredCsvChoice(const files::EnvironmentConfig& environment)
+{
+    return normalisedCsvChoice({environment.CSV_SEPARATOR, environment.DECIMAL_SEPARATOR});
 }
 
 std::optional<shell::Msg> fileErrorMessage(files::FileError error)

@@ -6,6 +6,10 @@
 
 #include <optional>
 
+namespace tavimo::files {
+struct EnvironmentConfig;
+}
+
 namespace tavimo::window {
 
 // The CSV settings: value separator 0 ",", 1 ";", 2 tab; decimal separator
@@ -20,6 +24,9 @@ CsvChoice chooseSeparator(CsvChoice current, int separator);
 CsvChoice chooseDecimal(CsvChoice current, int decimal);
 // A stored pair that breaks the rule (hand-edited) is read with the period.
 CsvChoice normalisedCsvChoice(CsvChoice stored);
+// The CSV settings of the configuration, as every CSV file is written and
+// read with them: CSV_SEPARATOR and DECIMAL_SEPARATOR, normalised.
+CsvChoice configuredCsvChoice(const files::EnvironmentConfig& environment);
 
 // The message of a settings-file or text-export failure; nothing for None.
 // Every failure is reported and the program goes on: a file that cannot be

@@ -9,6 +9,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/screen_texts.h"
+#include "window/dialog_rules.h"
 
 #include <QFileInfo>
 
@@ -77,8 +78,8 @@ void TForm4::BitBtn2Click()
 
 waveform::CsvFormat TForm4::csvFormat() const
 {
-    const files::EnvironmentConfig& e = main_.session().config.environment;
-    return {e.CSV_SEPARATOR, e.DECIMAL_SEPARATOR};
+    const window::CsvChoice csv = window::configuredCsvChoice(main_.session().config.environment);
+    return {csv.separator, csv.decimal};
 }
 
 QString TForm4::chooseFile(BufferingFileKind kind)

@@ -62,8 +62,7 @@ void TForm3::Button4Click()
             BusyGuard busy({this});
             // The format follows the filter chosen, not the file name.
             if (chosen.filterIndex == 1) {
-                const files::EnvironmentConfig& e = main_.session().config.environment;
-                const window::CsvChoice csv = window::normalisedCsvChoice({e.CSV_SEPARATOR, e.DECIMAL_SEPARATOR});
+                const window::CsvChoice csv = window::configuredCsvChoice(main_.session().config.environment);
                 error = waveform::saveWaveCsv(path, acq_.archive(), shell::Catalog::instance().language(),
                                               {csv.separator, csv.decimal});
             } else {

@@ -1,5 +1,7 @@
 #include "window/dialog_rules.h"
 
+#include "files/app_config.h"
+
 #include <gtest/gtest.h>
 
 namespace tavimo::window {
@@ -22,6 +24,16 @@ TEST(CsvChoiceRule, CommaNeverStandsForBoth)
                 const CsvChoice b = chooseDecimal({s, d}, pick % 2);
                 EXPECT_FALSE(b.separator == 0 && b.decimal == 1);
             }
+}
+
+TEST(CsvChoice, EveryCsvFileTakesTheConfigurationsSettingsAsTheDialogShowsThem)
+{
+    files::EnvironmentConfig e;
+    e.CSV_SEPARATOR = 1;
+    e.DECIMAL_SEPARATOR = 1;
+    EXPECT_EQ(configuredCsvChoice(e), (CsvChoice{1, 1}));
+    e.CSV_SEPARATOR = 0; // hand-edited: the comma for both
+    EXPECT_EQ(configuredCsvChoice(e), normalisedCsvChoice({0, 1}));
 }
 
 TEST(FileErrorMessages, EveryFailureHasItsOwnText)
